@@ -1,0 +1,5 @@
+#include "OstObject.h"
+
+OstObject::~OstObject() = default;
+
+void OstObject::OnNotification(void* /*payload*/, const QString& /*name*/) {}
