@@ -1,0 +1,114 @@
+#include "OstDBusSkypeTransport.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+
+namespace {
+const QString kSkypeService = QStringLiteral("com.Skype.API");
+const QString kSkypePath = QStringLiteral("/com/Skype");
+const QString kSkypeInterface = QStringLiteral("com.Skype.API");
+const QString kClientPath = QStringLiteral("/com/Skype/Client");
+
+QDBusMessage InvokeMessage(const QString& service, const QString& text) {
+    QDBusMessage msg =
+        QDBusMessage::createMethodCall(service, kSkypePath, kSkypeInterface, QStringLiteral("Invoke"));
+    msg << text;
+    // Never start a Skype through bus activation: an absent Skype is simply not found.
+    msg.setAutoStartService(false);
+    return msg;
+}
+} // namespace
+
+OstDBusSkypeTransport::OstDBusSkypeTransport(QDBusConnection connection, int callTimeoutMs,
+                                             QObject* parent)
+    : OstSkypeTransport(parent), connection_(std::move(connection)),
+      callTimeoutMs_(callTimeoutMs) {
+    registered_ = connection_.registerObject(kClientPath, this, QDBusConnection::ExportScriptableSlots);
+    watcher_ = new QDBusServiceWatcher(this);
+    watcher_->setConnection(connection_);
+    watcher_->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+    connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString& name) {
+        {
+            std::lock_guard guard(peerLock_);
+            if (name != peer_)
+                return;
+        }
+        emit linkLost();
+    });
+}
+
+OstDBusSkypeTransport::~OstDBusSkypeTransport() {
+    if (registered_)
+        connection_.unregisterObject(kClientPath);
+}
+
+void OstDBusSkypeTransport::RequestAttach(const QString& clientName) {
+    // One request at a time: a Skype that is slow to answer must not collect a queue of them.
+    if (attachPending_ || !connection_.isConnected())
+        return;
+    attachPending_ = true;
+    auto* watch = new QDBusPendingCallWatcher(
+        connection_.asyncCall(InvokeMessage(kSkypeService, QStringLiteral("NAME ") + clientName),
+                              callTimeoutMs_),
+        this);
+    connect(watch, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        attachPending_ = false;
+        const QDBusMessage reply = w->reply();
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            return; // no Skype on the bus: discovery simply goes on
+        const QString answer = reply.arguments().value(0).toString();
+        OnAttachReply(reply.service(), answer);
+    });
+}
+
+void OstDBusSkypeTransport::OnAttachReply(const QString& peer, const QString& answer) {
+    if (answer != u"OK") {
+        emit attachAnswered(1);
+        return;
+    }
+    {
+        std::lock_guard guard(peerLock_);
+        if (!peer_.isEmpty())
+            watcher_->removeWatchedService(peer_);
+        peer_ = peer;
+    }
+    watcher_->addWatchedService(peer);
+    emit attachAnswered(0);
+}
+
+bool OstDBusSkypeTransport::Send(const QString& text, QString* reply) {
+    QString peer;
+    {
+        std::lock_guard guard(peerLock_);
+        peer = peer_;
+    }
+    if (peer.isEmpty())
+        return false;
+    // Addressed to the unique name that accepted the attach, so a Skype that restarted under
+    // the same well-known name is a lost link, as a closed window was.
+    const QDBusMessage answer = connection_.call(InvokeMessage(peer, text), QDBus::Block, callTimeoutMs_);
+    if (answer.type() != QDBusMessage::ReplyMessage)
+        return false;
+    if (reply)
+        *reply = answer.arguments().value(0).toString();
+    return true;
+}
+
+void OstDBusSkypeTransport::Detach() {
+    std::lock_guard guard(peerLock_);
+    if (!peer_.isEmpty())
+        watcher_->removeWatchedService(peer_);
+    peer_.clear();
+}
+
+void OstDBusSkypeTransport::Notify(const QString& text) {
+    {
+        std::lock_guard guard(peerLock_);
+        if (peer_.isEmpty() || message().service() != peer_)
+            return; // only the attached Skype may feed the program
+    }
+    emit textReceived(text);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "OstSkypeTransport.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QString>
+#include <mutex>
+
+class QDBusServiceWatcher;
+
+// Skype texts over D-Bus: Skype serves com.Skype.API /com/Skype Invoke(s)->s, and this
+// program serves /com/Skype/Client com.Skype.API.Client Notify(s) for the unasked texts.
+class OstDBusSkypeTransport : public OstSkypeTransport, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.Skype.API.Client")
+public:
+    static constexpr int kDefaultCallTimeoutMs = 25000;
+
+    explicit OstDBusSkypeTransport(QDBusConnection connection,
+                                   int callTimeoutMs = kDefaultCallTimeoutMs,
+                                   QObject* parent = nullptr);
+    ~OstDBusSkypeTransport() override;
+
+    // False when the client object could not be registered on the bus.
+    bool IsRegistered() const { return registered_; }
+
+    void RequestAttach(const QString& clientName) override;
+    bool Send(const QString& text, QString* reply) override;
+    void Detach() override;
+
+public slots:
+    Q_SCRIPTABLE Q_NOREPLY void Notify(const QString& text);
+
+private:
+    void OnAttachReply(const QString& peer, const QString& answer);
+
+    QDBusConnection connection_;
+    const int callTimeoutMs_;
+    bool registered_ = false;
+    bool attachPending_ = false;
+    QDBusServiceWatcher* watcher_ = nullptr;
+    mutable std::mutex peerLock_;
+    QString peer_; // unique bus name of the attached Skype, empty while detached
+};

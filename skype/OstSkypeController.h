@@ -1,0 +1,78 @@
+#pragma once
+
+#include "OstCallMonitor.h"
+#include "OstObject.h"
+#include "OstSkypeTransport.h"
+#include "OstUserMonitor.h"
+#include "SkypeUserStatus.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+// The one link to Skype: attaches, sends commands, and classifies every text Skype sends
+// into the two monitors or a named notification. Lives on the UI thread; SendCommand may
+// be called from any thread.
+class OstSkypeController : public QObject, public OstObject {
+    Q_OBJECT
+public:
+    static constexpr int kDiscoveryIntervalMs = 1000;
+    static inline const QString kClientName = QStringLiteral("Orbit");
+
+    // The process-wide controller on the session bus, built on first use.
+    static OstSkypeController& GetInstance();
+
+    explicit OstSkypeController(std::unique_ptr<OstSkypeTransport> transport,
+                                int discoveryIntervalMs = kDiscoveryIntervalMs,
+                                QObject* parent = nullptr);
+    ~OstSkypeController() override;
+
+    // Asks for the attach and re-asks every interval until Skype accepts.
+    void Discover();
+    // Dropped without report while detached. Blocks until Skype has taken the text.
+    void SendCommand(const QString& text);
+    void OpenFileTransfer(const QString& handle, const QString& folder);
+
+    // Classifies one text from Skype; runs on the UI thread.
+    void OnSkypeMessage(const QString& text);
+
+    QString GetCurrentUserHandle() const { return currentUserHandle_; }
+    std::int32_t GetUserStatus() const { return userStatus_; }
+    std::uint64_t GetSkypeVersion() const { return skypeVersion_; }
+    bool IsAttached() const { return liveLink_.load() != 0; }
+    bool IsDiscovering() const { return timer_.isActive(); }
+    OstUserMonitor& GetUserMonitor() { return userMonitor_; }
+    OstCallMonitor& GetCallMonitor() { return callMonitor_; }
+
+    // Writes the traffic to standard error ("Skype=>PC: ..." and "PC=>Skype: '...'").
+    void SetTrace(bool on) { trace_ = on; }
+
+    // "a.b.c.d" -> each piece's leading digits, shifted in 8 bits at a time.
+    static std::uint64_t ParseVersion(QStringView text);
+
+private:
+    void OnTimer();
+    void OnAttachAnswered(int status);
+    void OnTextArrived(const QString& text, std::uint64_t link);
+    void OnDisconnected();
+    void LinkFailed(std::uint64_t link);
+    void Trace(const QString& line) const;
+
+    std::unique_ptr<OstSkypeTransport> transport_;
+    QTimer timer_;
+    QString currentUserHandle_;
+    OstCallMonitor callMonitor_;
+    OstUserMonitor userMonitor_;
+    std::mutex sendLock_;
+    std::uint64_t skypeVersion_ = 0;
+    std::int32_t userStatus_ = SKYPE_STATUS_OFFLINE;
+    // Number of the current attach, 0 while detached; texts and failures of an older
+    // attach are recognised by it and ignored.
+    std::atomic<std::uint64_t> liveLink_{0};
+    std::uint64_t attachCount_ = 0;
+    std::atomic<bool> trace_{false};
+};

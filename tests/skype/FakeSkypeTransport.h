@@ -1,0 +1,55 @@
+#pragma once
+
+#include "OstSkypeTransport.h"
+
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <mutex>
+
+// A Skype without a bus: records what the controller sends and answers as the test says.
+class FakeSkypeTransport : public OstSkypeTransport {
+    Q_OBJECT
+public:
+    // Answers each command; the default answers nothing.
+    std::function<QString(const QString&)> answer = [](const QString&) { return QString(); };
+    std::atomic<bool> failSends{false};
+    // Fails only the texts it names, when set.
+    std::function<bool(const QString&)> failWhen;
+    int attachRequests = 0;
+    int detaches = 0;
+
+    void RequestAttach(const QString& clientName) override {
+        ++attachRequests;
+        lastClientName = clientName;
+    }
+    bool Send(const QString& text, QString* reply) override {
+        std::lock_guard guard(lock_);
+        sent_.append(text);
+        if (failSends || (failWhen && failWhen(text)))
+            return false;
+        *reply = answer(text);
+        return true;
+    }
+    void Detach() override { ++detaches; }
+
+    void Accept() { emit attachAnswered(0); }
+    void Refuse() { emit attachAnswered(1); }
+    void Deliver(const QString& text) { emit textReceived(text); }
+    void Vanish() { emit linkLost(); }
+
+    QStringList Sent() const {
+        std::lock_guard guard(lock_);
+        return sent_;
+    }
+    void ClearSent() {
+        std::lock_guard guard(lock_);
+        sent_.clear();
+    }
+
+    QString lastClientName;
+
+private:
+    mutable std::mutex lock_;
+    QStringList sent_;
+};
