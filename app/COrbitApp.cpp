@@ -1,0 +1,81 @@
+#include "COrbitApp.h"
+
+#include "OstSkypeController.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+#include <unistd.h>
+
+COrbitApp::COrbitApp(const QStringList& arguments) : commandLine_(arguments.join(u' ')) {
+    SetUpSingleInstance();
+}
+
+COrbitApp::~COrbitApp() {
+    server_.close();
+    if (lock_)
+        lock_->unlock();
+}
+
+QString COrbitApp::InstancePath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    // The user id is part of the name as well, for runtime folders shared between users.
+    return folder + QStringLiteral("/orbit-") + kInstanceGuid + u'-' + QString::number(getuid());
+}
+
+bool COrbitApp::IsStartupLaunch(const QString& commandLine) {
+    const qsizetype dash = commandLine.lastIndexOf(u'-');
+    const QStringView tail = dash < 0 ? QStringView(commandLine) : QStringView(commandLine).mid(dash);
+    return tail == u"-startup";
+}
+
+void COrbitApp::SetUpSingleInstance() {
+    const QString path = InstancePath();
+    lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    // A lock left by a crashed instance is taken over (QLockFile checks the owner process).
+    firstInstance_ = lock_->tryLock(0);
+    if (firstInstance_) {
+        QLocalServer::removeServer(path);
+        server_.setSocketOptions(QLocalServer::UserAccessOption);
+        server_.listen(path);
+        QObject::connect(&server_, &QLocalServer::newConnection, &mainWnd_, [this] {
+            while (QLocalSocket* socket = server_.nextPendingConnection()) {
+                // The first instance does not read the forwarded command line.
+                QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+                OnAnotherInstance();
+            }
+        });
+        return;
+    }
+    lock_.reset();
+    // The first instance may still be starting up: give its server a moment to listen.
+    QLocalSocket socket;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        socket.connectToServer(path);
+        if (socket.waitForConnected(100))
+            break;
+        QThread::msleep(100);
+    }
+    if (socket.state() == QLocalSocket::ConnectedState) {
+        socket.write(commandLine_.left(kMaxForwardedCommandLine).toUtf8());
+        socket.waitForBytesWritten(1000);
+        socket.disconnectFromServer();
+    }
+}
+
+void COrbitApp::OnAnotherInstance() {
+    QMetaObject::invokeMethod(
+        &mainWnd_, [this] { mainWnd_.trayCommand(COrbit_MainWnd::TRAYCMD_OPEN_MAIN); },
+        Qt::QueuedConnection);
+}
+
+bool COrbitApp::InitInstance(bool traceSkype) {
+    if (!firstInstance_)
+        return false;
+    OstSkypeController& skype = OstSkypeController::GetInstance();
+    skype.SetTrace(traceSkype);
+    return mainWnd_.Initialize(!IsStartupLaunch(commandLine_), &skype);
+}

@@ -1,0 +1,46 @@
+#include "COrbitApp.h"
+#include "OrbitProcess.h"
+#include "PrivateBus.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(StartupTest, StartupSwitchIsTheExactTextFromTheLastDash) {
+    EXPECT_TRUE(COrbitApp::IsStartupLaunch(u"/usr/bin/orbit -startup"_qs));
+    EXPECT_TRUE(COrbitApp::IsStartupLaunch(u"/opt/my-apps/orbit -x -startup"_qs));
+    EXPECT_FALSE(COrbitApp::IsStartupLaunch(u"/usr/bin/orbit -Startup"_qs));
+    EXPECT_FALSE(COrbitApp::IsStartupLaunch(u"/usr/bin/orbit -startup2"_qs));
+    EXPECT_FALSE(COrbitApp::IsStartupLaunch(u"/usr/bin/orbit -startup -v"_qs));
+    EXPECT_FALSE(COrbitApp::IsStartupLaunch(u"/usr/bin/orbit"_qs));
+    EXPECT_TRUE(COrbitApp::IsStartupLaunch(u"-startup"_qs));
+}
+
+// A second start on the same log-on asks the first to show its main dialog and ends with
+// status 0; a start with another runtime folder is another log-on and runs on its own.
+TEST(StartupTest, SecondStartHandsOverToTheFirst) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.IsValid());
+    QTemporaryDir runtime;
+    OrbitProcess first(bus.Address(), runtime.path());
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(WaitUntil([&] { return first.state() == QProcess::Running; }));
+    // Give the first instance time to listen before the second one looks for it.
+    WaitUntil([] { return false; }, 300);
+
+    OrbitProcess second(bus.Address(), runtime.path());
+    second.setArguments({u"-startup"_qs});
+    second.start();
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return first.Errors().contains(u"main dialog requested"_qs); }))
+        << first.Errors().toStdString();
+    EXPECT_FALSE(second.Errors().contains(u"main dialog requested"_qs));
+
+    QTemporaryDir otherRuntime;
+    OrbitProcess other(bus.Address(), otherRuntime.path());
+    other.start();
+    ASSERT_TRUE(other.waitForStarted());
+    EXPECT_FALSE(other.waitForFinished(1000)) << "another log-on is a first instance";
+}
