@@ -1,5 +1,6 @@
 #include "COrbit_MainWnd.h"
 
+#include "OstLanguageSelector.h"
 #include "OstNotificationCenter.h"
 #include "OstSkypeController.h"
 
@@ -16,7 +17,8 @@ const char16_t* const kObserved[] = {
 };
 } // namespace
 
-COrbit_MainWnd::COrbit_MainWnd(QObject* parent) : QObject(parent) {}
+COrbit_MainWnd::COrbit_MainWnd(QObject* parent)
+    : QObject(parent), working_(settings_.GetSettings()) {}
 
 COrbit_MainWnd::~COrbit_MainWnd() {
     if (center_)
@@ -25,6 +27,7 @@ COrbit_MainWnd::~COrbit_MainWnd() {
 
 bool COrbit_MainWnd::Initialize(bool showMainDialog, OstSkypeController* controller) {
     showMainDialog_ = showMainDialog;
+    language_ = &OstLanguageSelector::GetInstance();
     center_ = &OstNotificationCenter::GetInstance();
     skype_ = controller ? controller : &OstSkypeController::GetInstance();
     for (const char16_t* name : kObserved)
@@ -42,6 +45,12 @@ void COrbit_MainWnd::OnNotificationCallback(void* observer, void* /*payload*/, c
 void COrbit_MainWnd::OnSkypeConnected() {
     qCDebug(lcMainWnd) << "Skype attached";
     skype_->SendCommand(QStringLiteral("SEARCH FRIENDS"));
+}
+
+void COrbit_MainWnd::SaveAll() {
+    // Saving is best effort: a failed save keeps the previous files intact.
+    settings_.SaveSettings();
+    settings_.SaveEventList(settings_.GetEvents());
 }
 
 int COrbit_MainWnd::trayCommand(int code) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "OstSettings.h"
+#include "SettingsRecord.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+class OstLanguageSelector;
 class OstNotificationCenter;
 class OstSkypeController;
 
@@ -47,6 +51,12 @@ public:
 
     Q_INVOKABLE int trayCommand(int code);
 
+    // Saves the settings and the event list, as at every end of the program.
+    void SaveAll();
+
+    OstSettings& GetSettingsStore() { return settings_; }
+    const SettingsRecord& GetWorkingSettings() const { return working_; }
+
 signals:
     // The main dialog was asked for (tray item or a second start).
     void mainDialogRequested();
@@ -55,7 +65,11 @@ private:
     static void OnNotificationCallback(void* observer, void* payload, const QString& name);
     void OnSkypeConnected();
 
+    OstSettings settings_;
+    OstLanguageSelector* language_ = nullptr;
     OstNotificationCenter* center_ = nullptr;
     OstSkypeController* skype_ = nullptr;
+    SettingsRecord working_;
+    int previewZoom_ = 100;
     bool showMainDialog_ = false;
 };

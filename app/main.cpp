@@ -1,4 +1,5 @@
 #include "COrbitApp.h"
+#include "OstQuitOnSignal.h"
 
 #include <QApplication>
 
@@ -15,5 +16,8 @@ int main(int argc, char** argv) {
     COrbitApp orbit(arguments);
     if (!orbit.InitInstance(traceSkype))
         return 0;
+    OstQuitOnSignal quitOnSignal;
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &orbit.GetMainWnd(),
+                     [&orbit] { orbit.GetMainWnd().SaveAll(); });
     return QApplication::exec();
 }

@@ -9,8 +9,15 @@
 // Runs the orbit executable for a test, with its own bus and runtime folder.
 class OrbitProcess : public QProcess {
 public:
-    OrbitProcess(const QString& busAddress, const QString& runtimeDir) {
+    // The home folder defaults to the runtime folder, so a test never touches the real one.
+    OrbitProcess(const QString& busAddress, const QString& runtimeDir, QString home = QString()) {
+        if (home.isEmpty())
+            home = runtimeDir;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_PICTURES_DIR"), home + QStringLiteral("/Pictures"));
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

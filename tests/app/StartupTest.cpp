@@ -2,6 +2,7 @@
 #include "OrbitProcess.h"
 #include "PrivateBus.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,4 +44,24 @@ TEST(StartupTest, SecondStartHandsOverToTheFirst) {
     other.start();
     ASSERT_TRUE(other.waitForStarted());
     EXPECT_FALSE(other.waitForFinished(1000)) << "another log-on is a first instance";
+}
+
+// Ending the session (SIGTERM) saves the settings and the event list on the way out.
+TEST(StartupTest, TerminationSavesTheFiles) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.IsValid());
+    QTemporaryDir runtime;
+    OrbitProcess orbit(bus.Address(), runtime.path());
+    orbit.start();
+    ASSERT_TRUE(orbit.waitForStarted());
+    const QString data = runtime.path() + u"/.local/share/Ostrel/Orbit/"_qs;
+    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(data); })) << orbit.Errors().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data + u"Settings.xml"_qs));
+    WaitUntil([] { return false; }, 300);
+    orbit.terminate();
+    ASSERT_TRUE(orbit.waitForFinished(5000));
+    EXPECT_EQ(orbit.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(orbit.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo::exists(data + u"Settings.xml"_qs));
+    EXPECT_TRUE(QFileInfo::exists(data + u"EventList.xml"_qs));
 }
