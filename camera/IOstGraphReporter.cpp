@@ -1,0 +1,3 @@
+#include "IOstGraphReporter.h"
+
+IOstGraphReporter::~IOstGraphReporter() = default;

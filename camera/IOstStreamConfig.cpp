@@ -1,0 +1,3 @@
+#include "IOstStreamConfig.h"
+
+IOstStreamConfig::~IOstStreamConfig() = default;

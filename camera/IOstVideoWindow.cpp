@@ -1,0 +1,3 @@
+#include "IOstVideoWindow.h"
+
+IOstVideoWindow::~IOstVideoWindow() = default;

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "OstMediaType.h"
+#include "OstVideoInputDevice.h"
+
+#include <QString>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The embedded default camera: a GStreamer test pattern that offers exactly the formats the
+// settings know, 24-bit RGB at 800x600, 640x480, 320x240, 176x144 and 160x120, each at 30, 15,
+// 10 and 5 frames per second. Like a camera driver it keeps its current format between graphs
+// (640x480 at 30 at first). Switches make it refuse formats, rates or opening, so that every
+// fallback of the graph can be exercised.
+class OstSimulatedCamera : public OstVideoInputDevice {
+public:
+    struct FrameSize {
+        int width;
+        int height;
+    };
+    static const std::vector<FrameSize>& FrameSizes();
+    static const std::vector<unsigned>& FrameRates();
+
+    explicit OstSimulatedCamera(QString devicePath, QString friendlyName = QString());
+    ~OstSimulatedCamera() override;
+
+    QString DevicePath() const override { return devicePath_; }
+    QString FriendlyName() const override { return friendlyName_; }
+    std::unique_ptr<OstSourceFilter> BindToObject() override;
+
+    // Setting a format of this size fails (the camera keeps what it delivers).
+    void RefuseFormat(int width, int height, bool refuse = true);
+    // Setting a format with this rate fails.
+    void RefuseFrameRate(unsigned framesPerSecond, bool refuse = true);
+    // Opening the device fails, as for a camera in use by another program.
+    void SetBindFails(bool fails);
+    // Offers raw Bayer frames (8 bits) that no converter of the graph accepts, so the stream
+    // never renders; switching resets the current format.
+    void SetUnrenderable(bool unrenderable);
+    // A still pattern instead of the moving one, for frame-by-frame pixel comparisons.
+    void SetMoving(bool moving);
+    // Pulls the camera: every open source reports the device lost and opening fails until Plug.
+    void Unplug();
+    void Plug();
+
+    OstMediaType CurrentFormat() const;
+
+private:
+    class StreamConfig;
+    struct OpenSource;
+
+    QString devicePath_;
+    QString friendlyName_;
+    std::shared_ptr<StreamConfig> config_;
+    mutable std::mutex lock_;
+    bool bindFails_ = false;
+    bool unplugged_ = false;
+    bool moving_ = true;
+    bool unrenderable_ = false;
+    std::vector<std::unique_ptr<OpenSource>> openSources_; // weak references to open sources
+};

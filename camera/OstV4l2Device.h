@@ -1,0 +1,25 @@
+#pragma once
+
+#include "OstVideoInputDevice.h"
+
+typedef struct _GstElement GstElement;
+
+// A real camera: its V4L2 node (/dev/videoN) opened by v4l2src.
+class OstV4l2Device : public OstVideoInputDevice {
+public:
+    OstV4l2Device(QString devicePath, QString friendlyName, QString node);
+    ~OstV4l2Device() override;
+
+    QString DevicePath() const override { return devicePath_; }
+    QString FriendlyName() const override { return friendlyName_; }
+    QString Node() const { return node_; }
+    // The source element for the node, not opened yet (floating reference).
+    GstElement* CreateElement() const;
+    // Opens the node; its formats are read from the driver once it is open.
+    std::unique_ptr<OstSourceFilter> BindToObject() override;
+
+private:
+    QString devicePath_;
+    QString friendlyName_;
+    QString node_;
+};

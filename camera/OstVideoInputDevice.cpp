@@ -1,0 +1,3 @@
+#include "OstVideoInputDevice.h"
+
+OstVideoInputDevice::~OstVideoInputDevice() = default;

@@ -1,0 +1,248 @@
+#include "CameraTestSupport.h"
+#include "JpegInspection.h"
+#include "OstDXShow.h"
+#include "OstSimulatedCamera.h"
+#include "OstVideoInputCategory.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+constexpr QRgb kGreen = 0x00FF00;
+constexpr QRgb kRed = 0xC00000;
+// One step off the white key: must be blended, not treated as transparent.
+constexpr QRgb kAlmostWhite = 0xFEFFFF;
+
+// 60 x 70 like the countdown digits: white (the key) top left, green top right, red bottom
+// left, almost white bottom right.
+QImage QuadrantBitmap() {
+    QImage bitmap(60, 70, QImage::Format_RGB32);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 60; ++x)
+            bitmap.setPixel(x, y,
+                            y < 35 ? (x < 30 ? 0xFFFFFF : kGreen) : (x < 30 ? kRed : kAlmostWhite));
+    return bitmap;
+}
+
+int Mix(int overlay, int video, float alpha) {
+    return static_cast<int>(std::lround(alpha * overlay + (1.0f - alpha) * video));
+}
+
+// Counts the pixels of `actual` that differ from what the reference frame with the quadrant
+// bitmap laid into `rect` should give.
+int MismatchedPixels(const QImage& reference, const QImage& actual, const QRect& rect,
+                     float alpha) {
+    int mismatches = 0;
+    for (int y = 0; y < reference.height(); ++y) {
+        for (int x = 0; x < reference.width(); ++x) {
+            const QRgb ref = reference.pixel(x, y);
+            QRgb want = ref;
+            if (rect.contains(x, y)) {
+                // Which quadrant a pixel next to the middle lines takes from is the scaler's
+                // business; the edges of the rectangle are not.
+                const int dx = 2 * (x - rect.left()) - rect.width();
+                const int dy = 2 * (y - rect.top()) - rect.height();
+                if (std::abs(dx) <= 2 || std::abs(dy) <= 2)
+                    continue;
+                const bool right = dx > 0;
+                const bool bottom = dy > 0;
+                const QRgb overlay =
+                    bottom ? (right ? kAlmostWhite : kRed) : (right ? kGreen : 0xFFFFFF);
+                if (overlay != 0xFFFFFF)
+                    want = qRgb(Mix(qRed(overlay), qRed(ref), alpha),
+                                Mix(qGreen(overlay), qGreen(ref), alpha),
+                                Mix(qBlue(overlay), qBlue(ref), alpha));
+            }
+            const QRgb got = actual.pixel(x, y);
+            if (std::abs(qRed(got) - qRed(want)) > 1 || std::abs(qGreen(got) - qGreen(want)) > 1 ||
+                std::abs(qBlue(got) - qBlue(want)) > 1)
+                ++mismatches;
+        }
+    }
+    return mismatches;
+}
+
+// What the JPEG encoder makes of a frame at quality 99, decoded again.
+QImage EncodedAtQuality99(const QImage& frame) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(99);
+    writer.write(frame);
+    QImage decoded;
+    decoded.loadFromData(bytes, "JPEG");
+    return decoded;
+}
+
+QImage DecodedPhoto(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+} // namespace
+
+class OverlayAndGrabTest : public ::testing::TestWithParam<QSize> {
+protected:
+    void SetUp() override {
+        camera = std::make_shared<OstSimulatedCamera>(kSimulatedPath);
+        camera->SetMoving(false);
+        OstVideoInputCategory::GetInstance().Add(camera);
+        graph = std::make_unique<OstDXShow>(kSimulatedPath, &window, nullptr, &reporter);
+        ASSERT_TRUE(dir.isValid());
+    }
+    void TearDown() override {
+        graph.reset();
+        OstVideoInputCategory::GetInstance().Remove(kSimulatedPath);
+    }
+
+    std::shared_ptr<OstSimulatedCamera> camera;
+    RecordingReporter reporter;
+    RecordingWindow window;
+    std::unique_ptr<OstDXShow> graph;
+    QTemporaryDir dir;
+};
+
+TEST_P(OverlayAndGrabTest, OverlayCoversExactlyItsRectangleWithAlphaAndColourKey) {
+    const QSize size = GetParam();
+    graph->ChangeResolution(24, size.width(), size.height());
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    const QImage reference = window.WaitForFrames();
+    ASSERT_EQ(reference.size(), size);
+
+    ASSERT_TRUE(graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), 0.5f, 0x00FFFFFF}));
+    const QImage blended = window.WaitForFrames();
+    const QRect rect(
+        QPoint(std::lround(0.4 * size.width()), std::lround(0.7 * size.height())),
+        QPoint(std::lround(0.6 * size.width()) - 1, std::lround(0.9 * size.height()) - 1));
+    EXPECT_EQ(MismatchedPixels(reference, blended, rect, 0.5f), 0);
+
+    // The photo is the frame shown, overlay included.
+    const QString path = dir.filePath(u"with-overlay.jpg"_qs);
+    ASSERT_TRUE(graph->GrabImage(path));
+    EXPECT_EQ(DecodedPhoto(path), EncodedAtQuality99(blended));
+
+    ASSERT_TRUE(graph->DisableBlendApplicationImage());
+    EXPECT_EQ(window.WaitForFrames(2), reference);
+
+    // Opaque: the bitmap's own colours, the key still transparent.
+    ASSERT_TRUE(graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), 1.0f, 0x00FFFFFF}));
+    EXPECT_EQ(MismatchedPixels(reference, window.WaitForFrames(2), rect, 1.0f), 0);
+    EXPECT_TRUE(reporter.Texts().isEmpty()) << reporter.Texts().join(u""_qs).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, OverlayAndGrabTest,
+                         ::testing::Values(QSize(640, 480), QSize(176, 144)));
+
+class GrabTest : public OverlayAndGrabTest {};
+
+TEST_F(GrabTest, OverlayNeedsAGraphAndAValidPicture) {
+    EXPECT_FALSE(graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), 0.5f, 0xFFFFFF}));
+    EXPECT_FALSE(graph->DisableBlendApplicationImage());
+    const QString noControl = u"OutputWnd == NULL || IVMRWindowlessControl9 == NULL"_qs;
+    EXPECT_EQ(reporter.Texts(),
+              (QStringList{Failure("BlendApplicationImage", noControl.toLatin1()),
+                           Failure("DisableBlendApplicationImage", noControl.toLatin1())}));
+    reporter.Clear();
+
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    const QImage reference = window.WaitForFrames();
+    EXPECT_FALSE(graph->BlendApplicationImage(OverlayFrame{QImage(), 0.5f, 0}));
+    EXPECT_FALSE(graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), 1.5f, 0}));
+    EXPECT_FALSE(graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), std::nanf(""), 0}));
+    EXPECT_EQ(reporter.Texts(), QStringList(3, Failure("BlendApplicationImage", "SetAlphaBitmap")));
+    EXPECT_EQ(window.WaitForFrames(2), reference);
+    // Removing an overlay that is not there is harmless.
+    EXPECT_TRUE(graph->DisableBlendApplicationImage());
+}
+
+TEST_F(GrabTest, GrabbedPhotoIsAJpegOfQuality99AndTheFrameSize) {
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    const QImage frame = window.WaitForFrames();
+    const QString path = dir.filePath(u"Orbit-0001.jpg"_qs);
+    ASSERT_TRUE(graph->GrabImage(path));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(IsQuality99Jpeg(bytes));
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    EXPECT_EQ(reader.format(), "jpeg");
+    const QImage photo = reader.read();
+    ASSERT_EQ(photo.size(), QSize(640, 480));
+    // Exactly the frame shown: the bitmap step in between loses nothing.
+    EXPECT_EQ(photo, EncodedAtQuality99(frame));
+    // Only the photo is left behind: no bitmap or temporary file beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Orbit-0001.jpg"_qs});
+
+    // An existing file of that name is replaced.
+    ASSERT_TRUE(graph->GrabImage(path));
+    EXPECT_TRUE(QImage(path).size() == QSize(640, 480));
+    EXPECT_TRUE(reporter.Texts().isEmpty());
+}
+
+TEST_F(GrabTest, GrabNeedsARunningGraphAndAWritablePlace) {
+    const QString path = dir.filePath(u"photo.jpg"_qs);
+    const QString notRunning = u"DxShow isn't running || IVMRWindowlessControl9 == NULL"_qs;
+    EXPECT_FALSE(graph->GrabImage(path));
+    ASSERT_TRUE(graph->Connect());
+    EXPECT_FALSE(graph->GrabImage(path));
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    ASSERT_EQ(graph->Stop(), GraphState::Ready);
+    EXPECT_FALSE(graph->GrabImage(path));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(reporter.Texts(), QStringList(3, Failure("GrabImage", notRunning.toLatin1())));
+    reporter.Clear();
+
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    EXPECT_FALSE(graph->GrabImage(dir.filePath(u"missing/photo.jpg"_qs)));
+    EXPECT_EQ(reporter.Texts(), QStringList{Failure("GrabImage", "CreateFile")});
+}
+
+// The countdown thread lays pictures and grabs while the owner's thread stops, reconnects
+// and tears the graph down; every call must end in a result or a report, never a crash.
+TEST_F(GrabTest, OverlayAndGrabFromAnotherThreadWhileTheOwnerReconnects) {
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    std::atomic<bool> stop{false};
+    std::atomic<int> grabs{0};
+    std::thread countdown([&] {
+        const QString path = dir.filePath(u"countdown.jpg"_qs);
+        while (!stop) {
+            graph->BlendApplicationImage(OverlayFrame{QuadrantBitmap(), 0.5f, 0xFFFFFF});
+            graph->DisableBlendApplicationImage();
+            if (graph->GrabImage(path))
+                ++grabs;
+        }
+    });
+    for (int i = 0; i < 4; ++i) {
+        graph->ChangeResolution(24, i % 2 ? 320 : 640, i % 2 ? 240 : 480);
+        window.WaitForFrames(2);
+        graph->Stop();
+        graph->Run();
+        window.WaitForFrames(2);
+        graph->Disconnect();
+        graph->Run();
+        window.WaitForFrames(2);
+    }
+    stop = true;
+    countdown.join();
+    EXPECT_GT(grabs.load(), 0) << reporter.Texts().join(u""_qs).toStdString();
+    for (const QString& text : reporter.Texts())
+        EXPECT_TRUE(text.startsWith(u"OstDXShow::GrabImage() failed -> DxShow isn't running"_qs) ||
+                    text == Failure("GrabImage", "GetCurrentImage") ||
+                    text.contains(u"OutputWnd == NULL"_qs))
+            << text.toStdString();
+}
