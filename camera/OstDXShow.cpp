@@ -370,7 +370,9 @@ bool OstDXShow::BuildInterfaces() {
     gst_bus_set_sync_handler(
         bus_,
         [](GstBus*, GstMessage* message, gpointer self) {
+            OstGst::TakeOver(self);
             static_cast<OstDXShow*>(self)->OnBusMessage(message);
+            OstGst::HandOver(self);
             return GST_BUS_DROP;
         },
         this, nullptr);
@@ -471,6 +473,13 @@ GraphState OstDXShow::Run() {
         std::lock_guard guard(busLock_);
         streamFailed_ = false;
     }
+    std::shared_ptr<OstVideoRenderer> control;
+    {
+        std::lock_guard guard(lock_);
+        control = windowlessControl_;
+    }
+    OstGst::HandOver(this);
+    OstGst::HandOver(control.get());
     GstStateChangeReturn result = gst_element_set_state(pipeline_, GST_STATE_PLAYING);
     if (result == GST_STATE_CHANGE_ASYNC)
         result = gst_element_get_state(pipeline_, nullptr, nullptr, kStartTimeout);
@@ -526,29 +535,39 @@ void OstDXShow::ReleaseGraph() {
         eventTarget_ = nullptr;
     }
     // The window is let go first: no frame reaches it once this returns.
-    if (control) {
+    if (control)
         control->SetVideoClippingWindow(nullptr);
-        control->EndOfStream();
-    }
+    // NULL joins the streaming threads; the renderer's and the bus's locks are taken after it,
+    // so whatever those threads did is ordered before the teardown.
     if (pipeline_)
         gst_element_set_state(pipeline_, GST_STATE_NULL);
+    OstGst::TakeOver(this);
+    OstGst::TakeOver(control.get());
+    if (control)
+        control->EndOfStream();
     if (renderer_)
         OstVideoRenderer::DetachSink(renderer_);
     if (pipeline_) {
         GstBin* graph = GST_BIN(pipeline_);
+        // Held while removing: the chain's removal drops the graph's references.
+        std::vector<OstGst::Ref<GstElement>> held;
+        for (GstElement* e : {renderer_, colorConverter_, decoder_, formatFilter_,
+                              sourceFilter_ ? sourceFilter_->Element() : nullptr})
+            if (e)
+                held.emplace_back(GST_ELEMENT(gst_object_ref(e)));
         if (sourceFilter_)
             RemoveDownstream(graph, sourceFilter_->Element());
-        for (GstElement* e : {renderer_, colorConverter_, decoder_, formatFilter_,
-                              sourceFilter_ ? sourceFilter_->Element() : nullptr}) {
-            if (e && GST_OBJECT_PARENT(e) == GST_OBJECT(graph))
-                gst_bin_remove(graph, e);
-        }
+        for (const auto& e : held)
+            if (GST_OBJECT_PARENT(e.get()) == GST_OBJECT(graph))
+                gst_bin_remove(graph, e.get());
     }
     renderer_ = colorConverter_ = decoder_ = formatFilter_ = nullptr;
     if (bus_) {
         gst_bus_set_sync_handler(bus_, nullptr, nullptr, nullptr);
         gst_object_unref(bus_);
         bus_ = nullptr;
+        std::lock_guard guard(busLock_);
+        streamFailed_ = false;
     }
     {
         std::lock_guard guard(lock_);

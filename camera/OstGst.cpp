@@ -4,6 +4,17 @@
 
 #include <mutex>
 
+#if defined(__SANITIZE_THREAD__)
+#define ORBIT_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ORBIT_TSAN 1
+#endif
+#endif
+#ifdef ORBIT_TSAN
+#include <sanitizer/tsan_interface.h>
+#endif
+
 namespace OstGst {
 
 bool EnsureInitialized() {
@@ -17,6 +28,18 @@ bool EnsureInitialized() {
     });
     return initialized;
 }
+
+#ifdef ORBIT_TSAN
+void HandOver(const void* tag) {
+    __tsan_release(const_cast<void*>(tag));
+}
+void TakeOver(const void* tag) {
+    __tsan_acquire(const_cast<void*>(tag));
+}
+#else
+void HandOver(const void*) {}
+void TakeOver(const void*) {}
+#endif
 
 void ObjectUnref::operator()(void* object) const {
     if (object)

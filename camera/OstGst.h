@@ -10,6 +10,12 @@ namespace OstGst {
 // Initialises GStreamer once per process; false when it cannot start (no plugins, ...).
 bool EnsureInitialized();
 
+// GStreamer hands work between the owner's thread and its streaming threads under GLib's
+// locks, which ThreadSanitizer cannot see into. HandOver before such a hand-over and TakeOver
+// after it tell the tool about the order GStreamer guarantees; otherwise they do nothing.
+void HandOver(const void* tag);
+void TakeOver(const void* tag);
+
 struct ObjectUnref {
     void operator()(void* object) const;
 };

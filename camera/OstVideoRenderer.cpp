@@ -20,6 +20,11 @@ constexpr const char* kSinkCaps = "video/x-raw,format=xRGB";
 #endif
 
 GstFlowReturn OnNewSample(GstAppSink* sink, gpointer data) {
+    OstGst::TakeOver(data);
+    struct Leave {
+        gpointer data;
+        ~Leave() { OstGst::HandOver(data); }
+    } leave{data};
     GstSample* sample = gst_app_sink_pull_sample(sink);
     if (!sample)
         return GST_FLOW_EOS;
@@ -262,14 +267,13 @@ void OstVideoRenderer::BlendOverlay(QImage& frame) {
 void OstVideoRenderer::DeliverFrame(QImage frame) {
     if (frame.format() != QImage::Format_RGB32)
         frame = frame.convertToFormat(QImage::Format_RGB32);
-    {
-        std::lock_guard guard(lock_);
-        BlendOverlay(frame);
-        current_ = frame;
-        ++frames_;
-        if (window_)
-            window_->PresentFrame(current_, target_);
-    }
+    std::lock_guard guard(lock_);
+    BlendOverlay(frame);
+    current_ = frame;
+    ++frames_;
+    if (window_)
+        window_->PresentFrame(current_, target_);
+    // Under the lock: the renderer may be destroyed as soon as the graph has seen it released.
     frameArrived_.notify_all();
 }
 
