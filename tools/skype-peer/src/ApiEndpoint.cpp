@@ -1,0 +1,221 @@
+#include "ApiEndpoint.h"
+
+#include "PeerCommand.h"
+#include "PeerNetwork.h"
+#include "SkypePeerNames.h"
+
+#include <QDBusConnectionInterface>
+
+using namespace SkypePeerNames;
+
+ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection connection,
+                         QObject* parent)
+    : QObject(parent), network_(network), handle_(std::move(handle)), connection_(connection) {
+    const PeerUser* user = network_.User(handle_);
+    if (user) {
+        attachMode_ = user->attachMode;
+        attachDelayMs_ = user->attachDelayMs;
+        replyDelayMs_ = user->replyDelayMs;
+    }
+    clock_.start();
+    drainTimer_.setSingleShot(true);
+    connect(&drainTimer_, &QTimer::timeout, this, &ApiEndpoint::Drain);
+    watcher_.setConnection(connection_);
+    watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+    connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &ApiEndpoint::ClientGone);
+    network_.SetLink(handle_, this);
+}
+
+ApiEndpoint::~ApiEndpoint() {
+    network_.SetLink(handle_, nullptr);
+    connection_.unregisterObject(QLatin1String(kApiPath));
+    if (ownsName_)
+        connection_.interface()->unregisterService(QLatin1String(kApiService));
+}
+
+bool ApiEndpoint::Publish(QString* error) {
+    if (!connection_.registerObject(QLatin1String(kApiPath), this,
+                                    QDBusConnection::ExportScriptableSlots)) {
+        *error = QStringLiteral("%1: cannot register %2").arg(handle_, QLatin1String(kApiPath));
+        return false;
+    }
+    const PeerUser* user = network_.User(handle_);
+    if (user && user->skypeRunning)
+        return OwnName(error);
+    return true;
+}
+
+bool ApiEndpoint::OwnName(QString* error) {
+    if (ownsName_)
+        return true;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        connection_.interface()->registerService(QLatin1String(kApiService),
+                                                 QDBusConnectionInterface::DontQueueService,
+                                                 QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        *error = QStringLiteral("%1: cannot own %2 on its bus (is another Skype there?) %3")
+                     .arg(handle_, QLatin1String(kApiService), reply.error().message());
+        return false;
+    }
+    ownsName_ = true;
+    return true;
+}
+
+void ApiEndpoint::ReleaseName() {
+    if (!ownsName_)
+        return;
+    connection_.interface()->unregisterService(QLatin1String(kApiService));
+    ownsName_ = false;
+    DetachAll();
+    network_.ClientsGone(handle_);
+}
+
+bool ApiEndpoint::SetAttachMode(const QString& mode, int delayMs, QString* error) {
+    if (mode != QLatin1String("accept") && mode != QLatin1String("refuse") &&
+        mode != QLatin1String("delay")) {
+        *error = QStringLiteral("attach mode must be accept, refuse or delay");
+        return false;
+    }
+    attachMode_ = mode;
+    attachDelayMs_ = qMax(0, delayMs);
+    return true;
+}
+
+QString ApiEndpoint::Invoke(const QString& command) {
+    setDelayedReply(true);
+    const QDBusMessage request = message();
+    if (!ownsName_) {
+        // Reached through the unique name after the well-known one was given up.
+        connection_.send(request.createErrorReply(QDBusError::ServiceUnknown,
+                                                  QStringLiteral("Skype is not running")));
+        return {};
+    }
+    network_.Log(handle_, QStringLiteral(">"), command);
+    Outgoing placeholder;
+    placeholder.sequence = nextSequence_++;
+    placeholder.due = clock_.elapsed() + replyDelayMs_;
+    placeholder.reply = true;
+    placeholder.ready = false;
+    placeholder.request = request;
+    const quint64 sequence = placeholder.sequence;
+    outbox_.push_back(placeholder);
+    const QString reply = Answer(request.service(), command, sequence);
+    for (Outgoing& item : outbox_) {
+        if (item.sequence == sequence) {
+            item.text = reply;
+            item.ready = true;
+        }
+    }
+    Drain();
+    return {};
+}
+
+QString ApiEndpoint::Answer(const QString& client, const QString& command, quint64 sequence) {
+    const PeerCommand parsed(command);
+    if (parsed.Is(0, "NAME")) {
+        if (parsed.Count() < 2)
+            return QStringLiteral("ERROR 1 GENERAL SYNTAX ERROR");
+        const PeerUser* user = network_.User(handle_);
+        if (!user || !user->loggedIn)
+            return QStringLiteral("CONNSTATUS LOGGEDOUT");
+        if (attachMode_ == QLatin1String("refuse"))
+            return QStringLiteral("ERROR 68 Access denied");
+        if (attachMode_ == QLatin1String("delay")) {
+            for (Outgoing& item : outbox_) {
+                if (item.sequence == sequence)
+                    item.due = clock_.elapsed() + attachDelayMs_;
+            }
+        }
+        Attach(client);
+        for (const QString& text : {QStringLiteral("CURRENTUSERHANDLE ") + handle_,
+                                    QStringLiteral("USERSTATUS ") + user->status}) {
+            Outgoing item;
+            item.sequence = nextSequence_++;
+            item.text = text;
+            item.targets = {client};
+            Enqueue(item);
+        }
+        return QStringLiteral("OK");
+    }
+    if (!clients_.contains(client))
+        return QStringLiteral("ERROR 68 Access denied");
+    if (parsed.Is(0, "PROTOCOL")) {
+        bool numeric = false;
+        const int asked = parsed.Token(1).toInt(&numeric);
+        if (!numeric || parsed.Count() != 2 || asked < 1)
+            return QStringLiteral("ERROR 1 GENERAL SYNTAX ERROR");
+        protocol_ = qMin(asked, 8);
+        return QStringLiteral("PROTOCOL ") + QString::number(protocol_);
+    }
+    return network_.Execute(handle_, command);
+}
+
+void ApiEndpoint::Attach(const QString& client) {
+    if (clients_.contains(client))
+        return;
+    clients_.append(client);
+    watcher_.addWatchedService(client);
+    // The client may already have gone between its call and this point.
+    if (!connection_.interface()->isServiceRegistered(client))
+        ClientGone(client);
+}
+
+void ApiEndpoint::ClientGone(const QString& client) {
+    if (!clients_.removeOne(client))
+        return;
+    watcher_.removeWatchedService(client);
+    if (clients_.isEmpty())
+        network_.ClientsGone(handle_);
+}
+
+void ApiEndpoint::DetachAll() {
+    for (const QString& client : clients_)
+        watcher_.removeWatchedService(client);
+    clients_.clear();
+}
+
+void ApiEndpoint::Notify(const QString& text) {
+    if (clients_.isEmpty())
+        return;
+    Outgoing item;
+    item.sequence = nextSequence_++;
+    item.text = text;
+    item.targets = clients_;
+    Enqueue(item);
+}
+
+void ApiEndpoint::Enqueue(Outgoing item) {
+    if (item.due == 0)
+        item.due = clock_.elapsed();
+    outbox_.push_back(std::move(item));
+    Drain();
+}
+
+void ApiEndpoint::Drain() {
+    while (!outbox_.empty()) {
+        Outgoing& front = outbox_.front();
+        if (!front.ready)
+            return;
+        const qint64 wait = front.due - clock_.elapsed();
+        if (wait > 0) {
+            drainTimer_.start(int(wait));
+            return;
+        }
+        if (front.reply) {
+            network_.Log(handle_, QStringLiteral("<"), front.text);
+            connection_.send(front.request.createReply(front.text));
+        } else {
+            network_.Log(handle_, QStringLiteral("!"), front.text);
+            for (const QString& target : front.targets) {
+                QDBusMessage call = QDBusMessage::createMethodCall(
+                    target, QLatin1String(kClientPath), QLatin1String(kClientInterface),
+                    QStringLiteral("Notify"));
+                call << front.text;
+                call.setAutoStartService(false);
+                // send() marks the call as wanting no reply; nothing here waits on a client.
+                connection_.send(call);
+            }
+        }
+        outbox_.pop_front();
+    }
+}

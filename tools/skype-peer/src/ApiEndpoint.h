@@ -1,0 +1,80 @@
+#pragma once
+
+#include "PeerUserLink.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <deque>
+
+class PeerNetwork;
+
+// The desktop API on one user's bus: owns com.Skype.API, serves /com/Skype Invoke(s) -> s,
+// and calls Notify(s) on /com/Skype/Client of every attached program without waiting for it.
+// Replies and unasked texts leave through one queue, so a text caused by a command always
+// follows that command's reply, also when replies are delayed.
+class ApiEndpoint : public QObject, protected QDBusContext, public PeerUserLink {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.Skype.API")
+public:
+    ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection connection,
+                QObject* parent = nullptr);
+    ~ApiEndpoint() override;
+
+    // Registers /com/Skype and, when this user's Skype runs, the well-known name.
+    bool Publish(QString* error);
+    bool OwnName(QString* error);
+    // Gives the name up: the program's next command finds no Skype.
+    void ReleaseName();
+    bool OwnsName() const { return ownsName_; }
+
+    bool SetAttachMode(const QString& mode, int delayMs, QString* error);
+    void SetReplyDelay(int ms) { replyDelayMs_ = qMax(0, ms); }
+    int ClientCount() const { return int(clients_.size()); }
+    QStringList Clients() const { return clients_; }
+
+    void Notify(const QString& text) override;
+    int Protocol() const override { return protocol_; }
+    void DetachAll() override;
+
+public Q_SLOTS:
+    Q_SCRIPTABLE QString Invoke(const QString& command);
+
+private:
+    struct Outgoing {
+        quint64 sequence = 0;
+        qint64 due = 0;
+        bool reply = false;
+        bool ready = true;
+        QDBusMessage request;
+        QString text;
+        QStringList targets;
+    };
+
+    QString Answer(const QString& client, const QString& command, quint64 sequence);
+    void Attach(const QString& client);
+    void ClientGone(const QString& client);
+    void Enqueue(Outgoing item);
+    void Drain();
+
+    PeerNetwork& network_;
+    QString handle_;
+    QDBusConnection connection_;
+    QDBusServiceWatcher watcher_;
+    QStringList clients_;
+    std::deque<Outgoing> outbox_;
+    quint64 nextSequence_ = 1;
+    QElapsedTimer clock_;
+    QTimer drainTimer_;
+    int protocol_ = 1;
+    bool ownsName_ = false;
+    QString attachMode_;
+    int attachDelayMs_ = 0;
+    int replyDelayMs_ = 0;
+};
