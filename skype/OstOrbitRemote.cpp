@@ -87,6 +87,21 @@ bool HasEnded(std::int32_t status) {
     }
 }
 
+// The two names of a chat "#creator/$other;suffix"; false when it has no such form.
+bool ParseChatName(const QString& name, QString* creator, QString* other) {
+    const qsizetype hash = name.indexOf(u'#');
+    if (hash < 0)
+        return false;
+    const qsizetype dollar = name.indexOf(u'$', hash + 1);
+    if (dollar < 0 || dollar - hash <= 2)
+        return false;
+    // The creator ends before the "/" that precedes the "$".
+    *creator = name.mid(hash + 1, dollar - hash - 2);
+    const qsizetype semicolon = name.indexOf(u';', dollar + 1);
+    *other = semicolon < 0 ? QString() : name.mid(dollar + 1, semicolon - dollar - 1);
+    return true;
+}
+
 } // namespace
 
 OstOrbitRemote::OstOrbitRemote() : OstOrbitRemote(nullptr) {}
@@ -163,20 +178,6 @@ QString OstOrbitRemote::DecodePassword(const QString& stored) {
     if (end < 0)
         return QString();
     return QString::fromLocal8Bit(decoded.decoded.left(end));
-}
-
-bool OstOrbitRemote::ParseChatName(const QString& name, QString* creator, QString* other) {
-    const qsizetype hash = name.indexOf(u'#');
-    if (hash < 0)
-        return false;
-    const qsizetype dollar = name.indexOf(u'$', hash + 1);
-    if (dollar < 0 || dollar - hash <= 2)
-        return false;
-    // The creator ends before the "/" that precedes the "$".
-    *creator = name.mid(hash + 1, dollar - hash - 2);
-    const qsizetype semicolon = name.indexOf(u';', dollar + 1);
-    *other = semicolon < 0 ? QString() : name.mid(dollar + 1, semicolon - dollar - 1);
-    return true;
 }
 
 void OstOrbitRemote::OnNotification(void* payload, const QString& name) {

@@ -59,9 +59,6 @@ public:
     // The password of an "RMPM" value; empty when the value is not base64 or holds no zero byte.
     static QString DecodePassword(const QString& stored);
 
-    // The two names of a chat "#creator/$other;suffix"; false when it has no such form.
-    static bool ParseChatName(const QString& name, QString* creator, QString* other);
-
 private:
     explicit OstOrbitRemote(OstSkypeController* controller);
     void OnCallStep(const CallMessage& message);

@@ -117,8 +117,8 @@ TEST_F(RemotePeerTest, RightPasswordAnswersAndStartsVideo) {
     EXPECT_EQ(peer.CallProperty(id, u"STATUS"_qs), u"RINGING"_qs);
     EXPECT_EQ(remote->GetPartner(), u"carol"_qs);
 
-    const QString message = peer.TypeMessage(u"carol"_qs, kMe, kPassword);
-    ASSERT_FALSE(message.isEmpty()) << peer.LastError().toStdString();
+    ASSERT_FALSE(peer.TypeMessage(u"carol"_qs, kMe, kPassword).isEmpty())
+        << peer.LastError().toStdString();
     ASSERT_TRUE(WaitUntil([&] {
         return peer.CallProperty(id, u"VIDEO_SEND_STATUS"_qs) == u"RUNNING" &&
                Record(id)->GetVideoSendStatus() == VIDEO_RUNNING;
@@ -126,27 +126,6 @@ TEST_F(RemotePeerTest, RightPasswordAnswersAndStartsVideo) {
     EXPECT_EQ(peer.CallProperty(id, u"STATUS"_qs), u"INPROGRESS"_qs);
     EXPECT_EQ(ChatTo(u"carol"_qs), (QStringList{Text(458), Text(459)}));
     EXPECT_EQ(remote->GetState(), REMOTE_STATE_VIDEO_REQUESTED);
-
-    // The monitor's part of the conversation, in its order.
-    QStringList mine;
-    for (const QString& text : Commands()) {
-        if (text.contains(u" TYPE"_qs) || text.contains(u"PARTICIPANTS_COUNT"_qs) ||
-            text.contains(u"PARTNER_HANDLE"_qs) || text.startsWith(u"CHAT"_qs) ||
-            text.contains(u"MESSAGE "_qs) || text.contains(u"SET CALL"_qs) ||
-            text.startsWith(u"ALTER CALL"_qs))
-            mine.append(text);
-    }
-    const QString chat = remote->GetChatName();
-    EXPECT_EQ(mine,
-              (QStringList{u"GET CALL "_qs + id + u" TYPE"_qs,
-                           u"GET CALL "_qs + id + u" CONF_PARTICIPANTS_COUNT"_qs,
-                           u"GET CALL "_qs + id + u" PARTNER_HANDLE"_qs, u"CHAT CREATE carol"_qs,
-                           u"CHATMESSAGE "_qs + chat + u' ' + Text(458),
-                           u"GET MESSAGE "_qs + message + u" PARTNER_HANDLE"_qs,
-                           u"GET MESSAGE "_qs + message + u" BODY"_qs,
-                           u"CHATMESSAGE "_qs + chat + u' ' + Text(459),
-                           u"SET CALL "_qs + id + u" STATUS INPROGRESS"_qs,
-                           u"ALTER CALL "_qs + id + u" START_VIDEO_SEND"_qs}));
 
     // The caller's side takes the video away: the call is ended.
     ASSERT_TRUE(peer.SetCallStatus(id, u"VIDEO_SEND_STATUS=VIDEO_NONE"_qs));
@@ -227,15 +206,4 @@ TEST_F(RemotePeerTest, ChatTextsFromAnyoneButTheCallerAreIgnored) {
     ASSERT_TRUE(WaitUntil([&] { return remote->GetCallId().isEmpty(); }));
     EXPECT_EQ(remote->GetFailedAttempts(), 0);
     RingToPrompt(u"eve"_qs);
-}
-
-TEST_F(RemotePeerTest, StoppedMonitorLetsCallsRing) {
-    remote->Stop();
-    const QString id = peer.IncomingCall(kMe, u"carol"_qs);
-    ASSERT_FALSE(id.isEmpty());
-    ASSERT_TRUE(WaitUntil([&] { return Record(id)->GetStatus() == CALL_STATUS_RINGING; }));
-    // The call monitor's own queries come after the ringing; wait for them, then look.
-    ASSERT_GE(peer.WaitForCommand(kMe, u"GET MUTE"_qs), 0);
-    EXPECT_FALSE(Commands().contains(u"GET CALL "_qs + id + u" TYPE"_qs));
-    EXPECT_EQ(peer.CallProperty(id, u"STATUS"_qs), u"RINGING"_qs);
 }
