@@ -1,17 +1,16 @@
 #include "OstDXShow.h"
 
 #include "ConvertFileToJpeg.h"
+#include "IOstGraphNotify.h"
 #include "IOstGraphReporter.h"
 #include "IOstVideoWindow.h"
 #include "OstCapsStreamConfig.h"
-#include "OstGraphEvent.h"
 #include "OstGst.h"
 #include "OstPackedBitmap.h"
 #include "OstSourceFilter.h"
 #include "OstVideoInputCategory.h"
 #include "OstVideoRenderer.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QSaveFile>
 
@@ -24,8 +23,9 @@ namespace {
 
 constexpr int kConnectAttempts = 6;
 constexpr std::int64_t kUnitsPerSecond = 10'000'000;
-// How long Run waits for the camera to start streaming.
+// How long Run waits for the camera to start streaming; a slow camera counts as running.
 constexpr GstClockTime kStartTimeout = 5 * GST_SECOND;
+constexpr GstClockTime kStartPoll = 20 * GST_MSECOND;
 // How long a grab right after Run waits for the first frame.
 constexpr std::chrono::milliseconds kFirstFrameWait{1000};
 
@@ -98,8 +98,8 @@ bool AddToGraph(GstElement* graph, GstElement* element) {
 
 std::atomic<IOstGraphReporter*> OstDXShow::defaultReporter_{nullptr};
 
-OstDXShow::OstDXShow(QString devicePath, IOstVideoWindow* videoWindow, QObject* notifyWindow,
-                     IOstGraphReporter* reporter)
+OstDXShow::OstDXShow(QString devicePath, IOstVideoWindow* videoWindow,
+                     IOstGraphNotify* notifyWindow, IOstGraphReporter* reporter)
     : devicePath_(std::move(devicePath)), videoWindow_(videoWindow), notifyWindow_(notifyWindow),
       reporter_(reporter) {
     OstGst::EnsureInitialized();
@@ -380,7 +380,7 @@ bool OstDXShow::BuildInterfaces() {
 }
 
 void OstDXShow::OnBusMessage(GstMessage* message) {
-    OstGraphEvent::Code code;
+    IOstGraphNotify::EventCode code;
     QString text;
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ERROR: {
@@ -390,11 +390,11 @@ void OstDXShow::OnBusMessage(GstMessage* message) {
             text = QString::fromUtf8(error->message);
             g_error_free(error);
         }
-        code = OstGraphEvent::ErrorAbort;
+        code = IOstGraphNotify::ErrorAbort;
         break;
     }
     case GST_MESSAGE_EOS:
-        code = OstGraphEvent::Complete;
+        code = IOstGraphNotify::Complete;
         break;
     default:
         return;
@@ -402,7 +402,7 @@ void OstDXShow::OnBusMessage(GstMessage* message) {
     std::lock_guard guard(busLock_);
     streamFailed_ = true;
     if (eventTarget_)
-        QCoreApplication::postEvent(eventTarget_, new OstGraphEvent(code, text));
+        eventTarget_->OnGraphEvent(code, text);
 }
 
 bool OstDXShow::StreamFailed() const {
@@ -481,9 +481,12 @@ GraphState OstDXShow::Run() {
     OstGst::HandOver(this);
     OstGst::HandOver(control.get());
     GstStateChangeReturn result = gst_element_set_state(pipeline_, GST_STATE_PLAYING);
-    if (result == GST_STATE_CHANGE_ASYNC)
-        result = gst_element_get_state(pipeline_, nullptr, nullptr, kStartTimeout);
-    // A stream that cannot start (no format agreed, device gone) fails on its thread.
+    // The change completes with the first frame at the sink. A stream that cannot start (no
+    // format agreed, device gone) fails on its streaming thread instead, so look for that too.
+    for (GstClockTime waited = 0;
+         result == GST_STATE_CHANGE_ASYNC && waited < kStartTimeout && !StreamFailed();
+         waited += kStartPoll)
+        result = gst_element_get_state(pipeline_, nullptr, nullptr, kStartPoll);
     if (result == GST_STATE_CHANGE_FAILURE || StreamFailed()) {
         Disconnect();
         return State();

@@ -10,11 +10,11 @@
 #include <memory>
 #include <mutex>
 
+class IOstGraphNotify;
 class IOstGraphReporter;
 class IOstVideoWindow;
 class OstSourceFilter;
 class OstVideoRenderer;
-class QObject;
 typedef struct _GstBus GstBus;
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
@@ -33,7 +33,7 @@ public:
     // The device path is compared exactly with those of the video input category. The video
     // window and the notify window must outlive the object; either may be null. Failures go
     // to `reporter`, or to the default reporter when it is null.
-    OstDXShow(QString devicePath, IOstVideoWindow* videoWindow, QObject* notifyWindow,
+    OstDXShow(QString devicePath, IOstVideoWindow* videoWindow, IOstGraphNotify* notifyWindow,
               IOstGraphReporter* reporter = nullptr);
     virtual ~OstDXShow();
     OstDXShow(const OstDXShow&) = delete;
@@ -108,7 +108,7 @@ private:
 
     const QString devicePath_;
     IOstVideoWindow* const videoWindow_;
-    QObject* const notifyWindow_;
+    IOstGraphNotify* const notifyWindow_;
     IOstGraphReporter* const reporter_;
 
     // Guards the state and the renderer references against the countdown thread.
@@ -122,7 +122,7 @@ private:
 
     // Bus messages arrive on streaming threads.
     mutable std::mutex busLock_;
-    QObject* eventTarget_ = nullptr;
+    IOstGraphNotify* eventTarget_ = nullptr;
     bool streamFailed_ = false;
 
     static std::atomic<IOstGraphReporter*> defaultReporter_;

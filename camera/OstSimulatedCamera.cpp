@@ -14,17 +14,17 @@ namespace {
 // Pixels scrolled per frame by the moving pattern.
 constexpr int kScrollSpeed = 4;
 
-} // namespace
+// Fails every frame once the camera is pulled, so the source stops with a stream error.
+GstPadProbeReturn FailWhenUnplugged(GstPad*, GstPadProbeInfo* info, gpointer data) {
+    if (!static_cast<std::shared_ptr<std::atomic<bool>>*>(data)->get()->load())
+        return GST_PAD_PROBE_OK;
+    GST_PAD_PROBE_INFO_FLOW_RETURN(info) = GST_FLOW_ERROR;
+    gst_buffer_unref(GST_PAD_PROBE_INFO_BUFFER(info));
+    GST_PAD_PROBE_INFO_DATA(info) = nullptr;
+    return GST_PAD_PROBE_HANDLED;
+}
 
-struct OstSimulatedCamera::OpenSource {
-    explicit OpenSource(GstElement* element) { g_weak_ref_init(&ref, element); }
-    ~OpenSource() { g_weak_ref_clear(&ref); }
-    OpenSource(const OpenSource&) = delete;
-    OpenSource& operator=(const OpenSource&) = delete;
-    // A new reference, or null once the graph has dropped the source.
-    GstElement* Get() { return static_cast<GstElement*>(g_weak_ref_get(&ref)); }
-    GWeakRef ref;
-};
+} // namespace
 
 class OstSimulatedCamera::StreamConfig : public OstCapsStreamConfig {
 public:
@@ -96,6 +96,7 @@ OstSimulatedCamera::OstSimulatedCamera(QString devicePath, QString friendlyName)
     : devicePath_(std::move(devicePath)), friendlyName_(std::move(friendlyName)) {
     OstGst::EnsureInitialized();
     config_ = std::make_shared<StreamConfig>();
+    unplugged_ = std::make_shared<std::atomic<bool>>(false);
 }
 
 OstSimulatedCamera::~OstSimulatedCamera() = default;
@@ -104,7 +105,7 @@ std::unique_ptr<OstSourceFilter> OstSimulatedCamera::BindToObject() {
     if (!OstGst::EnsureInitialized())
         return nullptr;
     std::lock_guard guard(lock_);
-    if (bindFails_ || unplugged_)
+    if (bindFails_ || *unplugged_)
         return nullptr;
     GstElement* bin = gst_bin_new(nullptr);
     GstElement* pattern = gst_element_factory_make("videotestsrc", nullptr);
@@ -123,18 +124,15 @@ std::unique_ptr<OstSourceFilter> OstSimulatedCamera::BindToObject() {
     gst_bin_add_many(GST_BIN(bin), pattern, offered, nullptr);
     gst_element_link(pattern, offered);
     OstGst::Ref<GstPad> target(gst_element_get_static_pad(offered, "src"));
+    gst_pad_add_probe(target.get(), GST_PAD_PROBE_TYPE_BUFFER, FailWhenUnplugged,
+                      new std::shared_ptr<std::atomic<bool>>(unplugged_), [](gpointer data) {
+                          delete static_cast<std::shared_ptr<std::atomic<bool>>*>(data);
+                      });
     gst_element_add_pad(bin, gst_ghost_pad_new("src", target.get()));
 
     auto filter = std::make_unique<OstSourceFilter>(bin, config_);
     if (gst_element_set_state(bin, GST_STATE_READY) == GST_STATE_CHANGE_FAILURE)
         return nullptr;
-    std::erase_if(openSources_, [](const std::unique_ptr<OpenSource>& s) {
-        GstElement* e = s->Get();
-        if (e)
-            gst_object_unref(e);
-        return e == nullptr;
-    });
-    openSources_.push_back(std::make_unique<OpenSource>(bin));
     return filter;
 }
 
@@ -173,23 +171,11 @@ void OstSimulatedCamera::SetMoving(bool moving) {
 }
 
 void OstSimulatedCamera::Unplug() {
-    std::vector<std::unique_ptr<OpenSource>> sources;
-    {
-        std::lock_guard guard(lock_);
-        unplugged_ = true;
-        sources.swap(openSources_);
-    }
-    for (const auto& s : sources) {
-        if (GstElement* e = s->Get()) {
-            GST_ELEMENT_ERROR(e, RESOURCE, READ, ("Device lost"), (nullptr));
-            gst_object_unref(e);
-        }
-    }
+    *unplugged_ = true;
 }
 
 void OstSimulatedCamera::Plug() {
-    std::lock_guard guard(lock_);
-    unplugged_ = false;
+    *unplugged_ = false;
 }
 
 OstMediaType OstSimulatedCamera::CurrentFormat() const {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -41,7 +42,8 @@ public:
     void SetUnrenderable(bool unrenderable);
     // A still pattern instead of the moving one, for frame-by-frame pixel comparisons.
     void SetMoving(bool moving);
-    // Pulls the camera: every open source reports the device lost and opening fails until Plug.
+    // Pulls the camera: open sources fail on their next frame, as a pulled camera's stream
+    // does, and opening fails until Plug.
     void Unplug();
     void Plug();
 
@@ -49,15 +51,14 @@ public:
 
 private:
     class StreamConfig;
-    struct OpenSource;
 
     QString devicePath_;
     QString friendlyName_;
     std::shared_ptr<StreamConfig> config_;
     mutable std::mutex lock_;
     bool bindFails_ = false;
-    bool unplugged_ = false;
+    // Read by the streaming threads of the open sources.
+    std::shared_ptr<std::atomic<bool>> unplugged_;
     bool moving_ = true;
     bool unrenderable_ = false;
-    std::vector<std::unique_ptr<OpenSource>> openSources_; // weak references to open sources
 };

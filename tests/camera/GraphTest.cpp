@@ -1,12 +1,9 @@
 #include "CameraTestSupport.h"
+#include "IOstGraphNotify.h"
 #include "OstDXShow.h"
-#include "OstGraphEvent.h"
 #include "OstSimulatedCamera.h"
 #include "OstV4l2Device.h"
 #include "OstVideoInputCategory.h"
-
-#include <QCoreApplication>
-#include <QObject>
 
 #include <gtest/gtest.h>
 
@@ -14,15 +11,18 @@
 
 namespace {
 
-class EventRecorder : public QObject {
+class EventRecorder : public IOstGraphNotify {
 public:
     EventRecorder() = default;
-    bool event(QEvent* e) override {
-        if (e->type() != OstGraphEvent::kType)
-            return QObject::event(e);
-        codes.push_back(static_cast<OstGraphEvent*>(e)->EventCode());
-        return true;
+    void OnGraphEvent(EventCode code, const QString&) override {
+        std::lock_guard guard(lock);
+        codes.push_back(code);
     }
+    std::vector<int> Codes() {
+        std::lock_guard guard(lock);
+        return codes;
+    }
+    std::mutex lock;
     std::vector<int> codes;
 };
 
@@ -290,24 +290,35 @@ TEST_F(GraphTest, VideoPositionFollowsTheClientRectangle) {
     EXPECT_EQ(reporter.Texts(), QStringList{Failure("SetVideoPosition", "GetClientRect")});
 }
 
-TEST_F(GraphTest, PulledCameraIsAGraphEventAndCannotBeOpenedAgain) {
+TEST_F(GraphTest, PulledCameraStopsTheStreamWithAGraphEvent) {
     EventRecorder notify;
     OstDXShow graph(kSimulatedPath, &window, &notify, &reporter);
     ASSERT_EQ(graph.Run(), GraphState::Running);
     window.WaitForFrames();
     camera->Unplug();
-    QCoreApplication::sendPostedEvents(&notify);
-    EXPECT_EQ(notify.codes, std::vector<int>{OstGraphEvent::ErrorAbort});
+    // The error comes from the streaming thread.
+    for (int i = 0; i < 500 && notify.Codes().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(notify.Codes().empty());
+    EXPECT_EQ(notify.Codes().front(), IOstGraphNotify::ErrorAbort);
+    EXPECT_TRUE(window.WaitForFrames(1, std::chrono::milliseconds(300)).isNull());
     graph.Disconnect();
+
     EXPECT_FALSE(graph.Connect());
     EXPECT_EQ(reporter.Texts(),
               QStringList{Failure("BuildSourceFilter", "BindToObject SourceFilter")});
     camera->Plug();
     EXPECT_EQ(graph.Run(), GraphState::Running);
     graph.Disconnect();
-    // A disconnected graph posts nothing more.
-    QCoreApplication::sendPostedEvents(&notify);
-    EXPECT_EQ(notify.codes.size(), 1u);
+}
+
+TEST_F(GraphTest, StreamThatFailsToStartMakesRunTearTheGraphDown) {
+    auto graph = MakeGraph();
+    ASSERT_TRUE(graph->Connect());
+    camera->Unplug();
+    EXPECT_EQ(graph->Run(), GraphState::NotBuilt);
+    EXPECT_EQ(window.Count(), 0u);
+    EXPECT_TRUE(reporter.Texts().isEmpty());
 }
 
 TEST_F(GraphTest, FailuresGoToTheDefaultReporterWhenNoneIsGiven) {

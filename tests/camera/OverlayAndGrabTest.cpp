@@ -240,9 +240,11 @@ TEST_F(GrabTest, OverlayAndGrabFromAnotherThreadWhileTheOwnerReconnects) {
     stop = true;
     countdown.join();
     EXPECT_GT(grabs.load(), 0) << reporter.Texts().join(u""_qs).toStdString();
+    // Only the thread's own operations may fail, each with its report, while the graph is
+    // between states.
     for (const QString& text : reporter.Texts())
-        EXPECT_TRUE(text.startsWith(u"OstDXShow::GrabImage() failed -> DxShow isn't running"_qs) ||
-                    text == Failure("GrabImage", "GetCurrentImage") ||
-                    text.contains(u"OutputWnd == NULL"_qs))
+        EXPECT_TRUE(text.startsWith(u"OstDXShow::GrabImage() failed -> "_qs) ||
+                    text.startsWith(u"OstDXShow::BlendApplicationImage() failed -> "_qs) ||
+                    text.startsWith(u"OstDXShow::DisableBlendApplicationImage() failed -> "_qs))
             << text.toStdString();
 }

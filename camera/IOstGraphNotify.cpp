@@ -1,0 +1,3 @@
+#include "IOstGraphNotify.h"
+
+IOstGraphNotify::~IOstGraphNotify() = default;
