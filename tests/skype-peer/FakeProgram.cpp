@@ -2,6 +2,7 @@
 
 #include "SkypePeerProcess.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 #include <atomic>
@@ -45,6 +46,12 @@ bool FakeProgram::Attach(const QString& handle) {
     return Invoke(QStringLiteral("NAME Orbit")) == QLatin1String("OK") &&
            WaitForNote(QStringLiteral("CURRENTUSERHANDLE ") + handle) &&
            WaitForNote(QStringLiteral("USERSTATUS "));
+}
+
+QString FakeProgram::SkypeOwner() const {
+    const QDBusReply<QString> owner =
+        connection_.interface()->serviceOwner(QStringLiteral("com.Skype.API"));
+    return owner.isValid() ? owner.value() : QString();
 }
 
 bool FakeProgram::WaitForNote(const QString& prefix, int timeoutMs, QString* text) {

@@ -21,6 +21,8 @@ public:
     QDBusPendingCall InvokeAsync(const QString& command);
     // "NAME Orbit" and the two unasked texts that follow it.
     bool Attach(const QString& handle);
+    // The unique name that owns com.Skype.API now, empty when nobody does.
+    QString SkypeOwner() const;
 
     // Waits for the next notification (after the last one waited for) that starts with
     // prefix; notifications skipped on the way stay in Notes().

@@ -106,7 +106,9 @@ TEST_F(PeerFixture, RefusedAndDelayedAttach) {
 
     // A delayed attach answers late, and what it says after "OK" still comes after it.
     ASSERT_TRUE(peer_.SetAttachMode("me", "delay", 300));
+    const int asked = int(peer_.CommandLog("me").size());
     QDBusPendingCall pending = program.InvokeAsync("NAME Orbit");
+    ASSERT_GE(peer_.WaitForCommand("me", "NAME Orbit", 5000, asked), 0);
     ASSERT_TRUE(peer_.SendRaw("me", "AFTER"));
     bool answeredBeforeNote = false;
     ASSERT_TRUE(SkypePeerProcess::WaitUntil(
@@ -132,6 +134,7 @@ TEST_F(PeerFixture, DelayedRepliesKeepTheirOrder) {
     ASSERT_TRUE(peer_.SetReplyDelay("me", 200));
     QDBusPendingCall ping = program.InvokeAsync("PING");
     QDBusPendingCall mute = program.InvokeAsync("GET MUTE");
+    ASSERT_GE(peer_.WaitForCommand("me", "GET MUTE"), 0);
     ASSERT_TRUE(peer_.SendRaw("me", "AFTER"));
     bool bothAnswered = false;
     ASSERT_TRUE(SkypePeerProcess::WaitUntil(
@@ -163,12 +166,18 @@ TEST_F(PeerFixture, DroppedBusNameFailsTheNextSend) {
     ASSERT_TRUE(StartPeer(StandardScenario(), {"me"}));
     FakeProgram program(Address("me"));
     ASSERT_TRUE(program.Attach("me"));
+    const QString first = program.SkypeOwner();
+    ASSERT_FALSE(first.isEmpty());
     ASSERT_TRUE(peer_.DropBusName("me"));
     EXPECT_EQ(program.Invoke("PING"), "DBUS:org.freedesktop.DBus.Error.ServiceUnknown");
     EXPECT_EQ(peer_.AttachedClients("me"), 0);
+    EXPECT_TRUE(program.SkypeOwner().isEmpty());
 
-    // Skype "restarted": the program must attach again.
+    // Skype "restarted" under a new unique name: the program must attach again.
     ASSERT_TRUE(peer_.RestoreBusName("me"));
+    const QString second = program.SkypeOwner();
+    EXPECT_FALSE(second.isEmpty());
+    EXPECT_NE(second, first);
     EXPECT_EQ(program.Invoke("PING"), "ERROR 68 Access denied");
     EXPECT_EQ(program.Invoke("NAME Orbit"), "OK");
     EXPECT_EQ(program.Invoke("PING"), "PONG");

@@ -46,6 +46,14 @@ protected:
 
     QString Address(const QString& handle) { return buses_.at(handle)->Address(); }
 
+    // A peer that crashed or reported a sanitizer error on the way out fails the test.
+    void TearDown() override {
+        if (!peer_.IsRunning())
+            return;
+        peer_.Stop();
+        EXPECT_TRUE(peer_.StoppedCleanly()) << peer_.ErrorOutput().toStdString();
+    }
+
     // Declared before the peer, so the peer stops before its buses go.
     std::map<QString, std::unique_ptr<PrivateBus>> buses_;
     SkypePeerProcess peer_;

@@ -60,6 +60,7 @@ bool SkypePeerProcess::WaitUntil(const std::function<bool()>& condition, int tim
 bool SkypePeerProcess::Start(const QString& scenario, const QMap<QString, QString>& buses,
                              int timeoutMs, const QStringList& extraArguments) {
     Stop();
+    stoppedCleanly_ = false;
     lastError_.clear();
     errorOutput_.clear();
     output_.clear();
@@ -123,11 +124,15 @@ bool SkypePeerProcess::Start(const QString& scenario, const QMap<QString, QStrin
 }
 
 void SkypePeerProcess::Stop() {
+    bool asked = false;
     if (ready_ && process_.state() == QProcess::Running)
-        Call(QStringLiteral("Quit"), {});
+        asked = Call(QStringLiteral("Quit"), {}).type() == QDBusMessage::ReplyMessage;
     ready_ = false;
     if (process_.state() != QProcess::NotRunning) {
-        if (!process_.waitForFinished(3000)) {
+        const bool quit = process_.waitForFinished(3000);
+        stoppedCleanly_ = asked && quit && process_.exitStatus() == QProcess::NormalExit &&
+                          process_.exitCode() == 0;
+        if (!quit) {
             process_.terminate();
             if (!process_.waitForFinished(3000)) {
                 process_.kill();

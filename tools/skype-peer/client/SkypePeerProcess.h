@@ -65,6 +65,8 @@ public:
     // Asks the peer to quit, then terminates it if it does not.
     void Stop();
     bool IsRunning() const;
+    // After Stop: the peer left on its own with status 0 (no crash, no sanitizer report).
+    bool StoppedCleanly() const { return stoppedCleanly_; }
     QString LastError() const { return lastError_; }
     // Everything the peer wrote to standard error so far.
     QString ErrorOutput() const { return errorOutput_; }
@@ -149,4 +151,5 @@ private:
     QString errorOutput_;
     QByteArray output_;
     bool ready_ = false;
+    bool stoppedCleanly_ = false;
 };

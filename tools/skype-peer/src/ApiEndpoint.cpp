@@ -8,9 +8,8 @@
 
 using namespace SkypePeerNames;
 
-ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection connection,
-                         QObject* parent)
-    : QObject(parent), network_(network), handle_(std::move(handle)), connection_(connection) {
+ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QString address, QObject* parent)
+    : QObject(parent), network_(network), handle_(std::move(handle)), address_(std::move(address)) {
     const PeerUser* user = network_.User(handle_);
     if (user) {
         attachMode_ = user->attachMode;
@@ -20,7 +19,6 @@ ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection c
     clock_.start();
     drainTimer_.setSingleShot(true);
     connect(&drainTimer_, &QTimer::timeout, this, &ApiEndpoint::Drain);
-    watcher_.setConnection(connection_);
     watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
     connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &ApiEndpoint::ClientGone);
     network_.SetLink(handle_, this);
@@ -28,17 +26,43 @@ ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection c
 
 ApiEndpoint::~ApiEndpoint() {
     network_.SetLink(handle_, nullptr);
-    connection_.unregisterObject(QLatin1String(kApiPath));
-    if (ownsName_)
-        connection_.interface()->unregisterService(QLatin1String(kApiService));
+    if (!connectionName_.isEmpty()) {
+        QDBusConnection connection = Connection();
+        connection.unregisterObject(QLatin1String(kApiPath));
+        if (ownsName_)
+            connection.interface()->unregisterService(QLatin1String(kApiService));
+        QDBusConnection::disconnectFromBus(connectionName_);
+    }
 }
 
-bool ApiEndpoint::Publish(QString* error) {
-    if (!connection_.registerObject(QLatin1String(kApiPath), this,
-                                    QDBusConnection::ExportScriptableSlots)) {
+bool ApiEndpoint::Connect(QString* error) {
+    const QString previous = connectionName_;
+    connectionName_ = QStringLiteral("skype-peer-api-%1-%2").arg(handle_).arg(++generation_);
+    QDBusConnection connection =
+        address_ == QLatin1String("session")
+            ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_)
+            : QDBusConnection::connectToBus(address_, connectionName_);
+    if (!previous.isEmpty()) {
+        QDBusConnection(previous).unregisterObject(QLatin1String(kApiPath));
+        QDBusConnection::disconnectFromBus(previous);
+    }
+    if (!connection.isConnected() || connection.baseService().isEmpty()) {
+        *error = QStringLiteral("%1: cannot connect to bus %2: %3")
+                     .arg(handle_, address_, connection.lastError().message());
+        return false;
+    }
+    watcher_.setConnection(connection);
+    if (!connection.registerObject(QLatin1String(kApiPath), this,
+                                   QDBusConnection::ExportScriptableSlots)) {
         *error = QStringLiteral("%1: cannot register %2").arg(handle_, QLatin1String(kApiPath));
         return false;
     }
+    return true;
+}
+
+bool ApiEndpoint::Publish(QString* error) {
+    if (!Connect(error))
+        return false;
     const PeerUser* user = network_.User(handle_);
     if (user && user->skypeRunning)
         return OwnName(error);
@@ -48,10 +72,13 @@ bool ApiEndpoint::Publish(QString* error) {
 bool ApiEndpoint::OwnName(QString* error) {
     if (ownsName_)
         return true;
+    if (released_ && !Connect(error))
+        return false;
+    released_ = false;
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
-        connection_.interface()->registerService(QLatin1String(kApiService),
-                                                 QDBusConnectionInterface::DontQueueService,
-                                                 QDBusConnectionInterface::DontAllowReplacement);
+        Connection().interface()->registerService(QLatin1String(kApiService),
+                                                  QDBusConnectionInterface::DontQueueService,
+                                                  QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
         *error = QStringLiteral("%1: cannot own %2 on its bus (is another Skype there?) %3")
                      .arg(handle_, QLatin1String(kApiService), reply.error().message());
@@ -64,8 +91,9 @@ bool ApiEndpoint::OwnName(QString* error) {
 void ApiEndpoint::ReleaseName() {
     if (!ownsName_)
         return;
-    connection_.interface()->unregisterService(QLatin1String(kApiService));
+    Connection().interface()->unregisterService(QLatin1String(kApiService));
     ownsName_ = false;
+    released_ = true;
     DetachAll();
     network_.ClientsGone(handle_);
 }
@@ -86,8 +114,8 @@ QString ApiEndpoint::Invoke(const QString& command) {
     const QDBusMessage request = message();
     if (!ownsName_) {
         // Reached through the unique name after the well-known one was given up.
-        connection_.send(request.createErrorReply(QDBusError::ServiceUnknown,
-                                                  QStringLiteral("Skype is not running")));
+        connection().send(request.createErrorReply(QDBusError::ServiceUnknown,
+                                                   QStringLiteral("Skype is not running")));
         return {};
     }
     network_.Log(handle_, QStringLiteral(">"), command);
@@ -97,6 +125,7 @@ QString ApiEndpoint::Invoke(const QString& command) {
     placeholder.reply = true;
     placeholder.ready = false;
     placeholder.request = request;
+    placeholder.connection = connectionName_;
     const quint64 sequence = placeholder.sequence;
     outbox_.push_back(placeholder);
     const QString reply = Answer(request.service(), command, sequence);
@@ -156,7 +185,7 @@ void ApiEndpoint::Attach(const QString& client) {
     clients_.append(client);
     watcher_.addWatchedService(client);
     // The client may already have gone between its call and this point.
-    if (!connection_.interface()->isServiceRegistered(client))
+    if (!Connection().interface()->isServiceRegistered(client))
         ClientGone(client);
 }
 
@@ -203,7 +232,8 @@ void ApiEndpoint::Drain() {
         }
         if (front.reply) {
             network_.Log(handle_, QStringLiteral("<"), front.text);
-            connection_.send(front.request.createReply(front.text));
+            // On the connection the command came in on; gone after a restart, and so is the reply.
+            QDBusConnection(front.connection).send(front.request.createReply(front.text));
         } else {
             network_.Log(handle_, QStringLiteral("!"), front.text);
             for (const QString& target : front.targets) {
@@ -213,7 +243,7 @@ void ApiEndpoint::Drain() {
                 call << front.text;
                 call.setAutoStartService(false);
                 // send() marks the call as wanting no reply; nothing here waits on a client.
-                connection_.send(call);
+                Connection().send(call);
             }
         }
         outbox_.pop_front();

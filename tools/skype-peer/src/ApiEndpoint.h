@@ -18,19 +18,21 @@ class PeerNetwork;
 // The desktop API on one user's bus: owns com.Skype.API, serves /com/Skype Invoke(s) -> s,
 // and calls Notify(s) on /com/Skype/Client of every attached program without waiting for it.
 // Replies and unasked texts leave through one queue, so a text caused by a command always
-// follows that command's reply, also when replies are delayed.
+// follows that command's reply, also when replies are delayed. It has a bus connection of its
+// own: giving the name up and taking it again is a Skype that went away and started anew,
+// under a new unique name, as a real restart would be.
 class ApiEndpoint : public QObject, protected QDBusContext, public PeerUserLink {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.Skype.API")
 public:
-    ApiEndpoint(PeerNetwork& network, QString handle, QDBusConnection connection,
-                QObject* parent = nullptr);
+    ApiEndpoint(PeerNetwork& network, QString handle, QString address, QObject* parent = nullptr);
     ~ApiEndpoint() override;
 
-    // Registers /com/Skype and, when this user's Skype runs, the well-known name.
+    // Connects, registers /com/Skype and, when this user's Skype runs, the well-known name.
     bool Publish(QString* error);
+    // Takes the name; after a ReleaseName on a fresh connection, so the old unique name is gone.
     bool OwnName(QString* error);
-    // Gives the name up: the program's next command finds no Skype.
+    // Gives the name up and refuses every call: the program's next command fails.
     void ReleaseName();
     bool OwnsName() const { return ownsName_; }
 
@@ -49,6 +51,7 @@ public Q_SLOTS:
 private:
     struct Outgoing {
         quint64 sequence = 0;
+        QString connection;
         qint64 due = 0;
         bool reply = false;
         bool ready = true;
@@ -57,6 +60,8 @@ private:
         QStringList targets;
     };
 
+    bool Connect(QString* error);
+    QDBusConnection Connection() const { return QDBusConnection(connectionName_); }
     QString Answer(const QString& client, const QString& command, quint64 sequence);
     void Attach(const QString& client);
     void ClientGone(const QString& client);
@@ -65,7 +70,10 @@ private:
 
     PeerNetwork& network_;
     QString handle_;
-    QDBusConnection connection_;
+    QString address_;
+    QString connectionName_;
+    int generation_ = 0;
+    bool released_ = false;
     QDBusServiceWatcher watcher_;
     QStringList clients_;
     std::deque<Outgoing> outbox_;

@@ -89,12 +89,12 @@ bool PeerHost::Start(const PeerScenario& scenario, const QString& controlBus, bo
     for (const PeerUser& user : scenario.users) {
         if (!user.IsProgram())
             continue;
-        const QString name = QStringLiteral("skype-peer-") + user.handle;
-        if (!Connect(user.bus, name, error))
+        const QString name = QStringLiteral("skype-peer-control-") + user.handle;
+        if (!Connect(user.bus, name, error) || !PublishControl(name, error))
             return false;
-        auto* endpoint = new ApiEndpoint(network_, user.handle, QDBusConnection(name));
+        auto* endpoint = new ApiEndpoint(network_, user.handle, user.bus);
         endpoints_.insert(user.handle, endpoint);
-        if (!endpoint->Publish(error) || !PublishControl(name, error))
+        if (!endpoint->Publish(error))
             return false;
         ++served;
     }
