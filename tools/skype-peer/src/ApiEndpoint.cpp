@@ -246,6 +246,14 @@ void ApiEndpoint::Drain() {
                 Connection().send(call);
             }
         }
+        const bool wasReply = front.reply;
         outbox_.pop_front();
+        // What a command caused goes out from the next pass of the event loop, after the
+        // reply has left: a program that hands replies from a worker thread to its UI thread
+        // gets the chance to do so first.
+        if (wasReply && !outbox_.empty()) {
+            drainTimer_.start(0);
+            return;
+        }
     }
 }
