@@ -6,7 +6,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcMainWnd, "orbit.app")
+Q_LOGGING_CATEGORY(lcMainWnd, "orbit.app", QtInfoMsg)
 
 namespace {
 // The eight notifications the controller observes, in the order it registers them.
