@@ -24,7 +24,8 @@
 
 namespace {
 
-const QString kPath = u"\\\\?\\usb#vid_6b2d&pid_0e41#bench#{65e8773d-8f56-11d0-a3b9-00a0c9223196}"_qs;
+const QString kPath =
+    u"\\\\?\\usb#vid_6b2d&pid_0e41#bench#{65e8773d-8f56-11d0-a3b9-00a0c9223196}"_qs;
 
 class CountingWindow : public IOstVideoWindow {
 public:
@@ -82,7 +83,11 @@ void GrabToJpeg(benchmark::State& state) {
             state.SkipWithError("GrabImage failed");
     }
 }
-BENCHMARK(GrabToJpeg)->Args({640, 480})->Args({800, 600})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GrabToJpeg)
+    ->Args({640, 480})
+    ->Args({800, 600})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void EncodeFrameOnly(benchmark::State& state) {
     QImage frame;

@@ -1,7 +1,6 @@
 #include "OstCapsStreamConfig.h"
 #include "OstGst.h"
 #include "OstV4l2Device.h"
-#include "OstVideoRenderer.h"
 
 #include <gst/gst.h>
 
@@ -86,21 +85,6 @@ TEST(CapsStreamConfig, CameraCapsBecomeOneMediaTypePerFormatAndSize) {
     EXPECT_FALSE(empty.GetFormat(format));
 }
 
-TEST(CapsStreamConfig, FormatCapsAreFixed) {
-    OstMediaType type;
-    type.mediaType = "video/x-raw";
-    type.format = "RGB";
-    type.width = 176;
-    type.height = 144;
-    type.rateNumerator = 15;
-    type.rateDenominator = 1;
-    OstGst::EnsureInitialized();
-    OstGst::CapsRef caps(OstCapsStreamConfig::ToCaps(type));
-    EXPECT_TRUE(gst_caps_is_fixed(caps.get()));
-    EXPECT_TRUE(gst_caps_is_equal(
-        caps.get(), Caps("video/x-raw, format=RGB, width=176, height=144, framerate=15/1").get()));
-}
-
 TEST(V4l2Device, SourceOpensTheNodeThroughV4l2src) {
     OstV4l2Device device(u"\\\\?\\usb#vid_6b2d&pid_0e41#x"_qs, u"Orbit"_qs, u"/dev/video7"_qs);
     OstGst::Ref<GstElement> source(GST_ELEMENT(gst_object_ref_sink(device.CreateElement())));
@@ -110,13 +94,4 @@ TEST(V4l2Device, SourceOpensTheNodeThroughV4l2src) {
     g_object_get(source.get(), "device", &node, nullptr);
     EXPECT_STREQ(node, "/dev/video7");
     g_free(node);
-}
-
-TEST(VideoRenderer, OverlayRectangleRoundsToWholePixels) {
-    EXPECT_EQ(OstVideoRenderer::OverlayRect(QSize(640, 480), 0.4f, 0.7f, 0.6f, 0.9f),
-              QRect(256, 336, 128, 96));
-    EXPECT_EQ(OstVideoRenderer::OverlayRect(QSize(800, 600), 0.4f, 0.7f, 0.6f, 0.9f),
-              QRect(320, 420, 160, 120));
-    EXPECT_EQ(OstVideoRenderer::OverlayRect(QSize(176, 144), 0.4f, 0.7f, 0.6f, 0.9f),
-              QRect(70, 101, 36, 29));
 }
