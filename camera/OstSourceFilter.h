@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class IOstCameraDriver;
 typedef struct _GstElement GstElement;
 
 // A capture device opened for one graph: its source element (already in the READY state, so
@@ -19,8 +20,12 @@ public:
     GstElement* Element() const { return element_; }
     // The pin's format control; null when the source has none.
     IOstStreamConfig* StreamConfig() const { return config_.get(); }
+    // The camera driver's property set for this device; null when the source has none.
+    const std::shared_ptr<IOstCameraDriver>& Driver() const { return driver_; }
+    void SetDriver(std::shared_ptr<IOstCameraDriver> driver) { driver_ = std::move(driver); }
 
 private:
     GstElement* element_ = nullptr;
     std::shared_ptr<IOstStreamConfig> config_;
+    std::shared_ptr<IOstCameraDriver> driver_;
 };

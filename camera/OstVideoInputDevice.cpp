@@ -1,3 +1,7 @@
 #include "OstVideoInputDevice.h"
 
 OstVideoInputDevice::~OstVideoInputDevice() = default;
+
+std::shared_ptr<IOstSnapshotButton> OstVideoInputDevice::SnapshotButton() {
+    return nullptr;
+}

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class IOstSnapshotButton;
 class OstSourceFilter;
 
 // One entry of the video input category: a capture device that a graph can open by its path.
@@ -15,4 +16,7 @@ public:
     virtual QString FriendlyName() const = 0;
     // Opens the device as a source for one graph; null when it cannot be opened.
     virtual std::unique_ptr<OstSourceFilter> BindToObject() = 0;
+    // The driver's snapshot button, which reports presses while the device is plugged in with
+    // or without a graph; null when the camera has none.
+    virtual std::shared_ptr<IOstSnapshotButton> SnapshotButton();
 };

@@ -1,0 +1,3 @@
+#include "IOstCameraDriver.h"
+
+IOstCameraDriver::~IOstCameraDriver() = default;

@@ -1,0 +1,3 @@
+#include "IOstSnapshotButton.h"
+
+IOstSnapshotButton::~IOstSnapshotButton() = default;
