@@ -36,7 +36,8 @@ struct IncomingFile {
     std::deque<Chunk> chunks;
     qsizetype queuedChars = 0;
     bool overflow = false; // more text queued than one file may carry
-    bool complete = false; // every packet is in; later packets of that name are not its own
+    // Every packet is in, or the file has ended: later packets of that name are not its own.
+    bool closed = false;
 
     // The receiving thread's own state.
     QString fileName; // the announced name until a free name is chosen in the folder

@@ -1,5 +1,7 @@
 #include "OstAp2ApReporter.h"
 
+#include "OstQueuedCall.h"
+
 #include <QThread>
 #include <QTimer>
 
@@ -47,15 +49,12 @@ void OstAp2ApReporter::Send(const TransferReport& report) {
             return;
     }
     auto delivery = std::make_shared<Delivery>(gate_, done);
-    QMetaObject::invokeMethod(
-        &context_,
-        [delivery, report, target = target_] {
-            // Closed while queued: the owner is going away and nobody waits for the answer.
-            if (delivery->gate->IsOpen())
-                target->OnSkypeAp2ApMessage(report);
-            delivery->Finish();
-        },
-        Qt::QueuedConnection);
+    OstQueuedCall::Post(&context_, [delivery, report, target = target_] {
+        // Closed while queued: the owner is going away and nobody waits for the answer.
+        if (delivery->gate->IsOpen())
+            target->OnSkypeAp2ApMessage(report);
+        delivery->Finish();
+    });
     delivery.reset(); // only the queued call keeps it now, so a dropped call also finishes it
     std::unique_lock guard(gate_->lock);
     gate_->changed.wait(guard, [&] { return *done || !gate_->open; });
@@ -73,7 +72,7 @@ void OstAp2ApReporter::Later(int ms, std::function<void()> task) {
             task();
     };
     if (ms <= 0)
-        QMetaObject::invokeMethod(&context_, std::move(run), Qt::QueuedConnection);
+        OstQueuedCall::Post(&context_, std::move(run));
     else
         QTimer::singleShot(ms, &context_, std::move(run));
 }

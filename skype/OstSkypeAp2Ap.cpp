@@ -369,7 +369,7 @@ void OstSkypeAp2Ap::OnReadResult(const QStringList& t) {
         std::lock_guard guard(receiveLock_);
         for (const auto& file : incoming_) {
             // The same announcement twice on one stream is one file.
-            if (file->stream == stream && file->announcedName == name && !file->complete)
+            if (file->stream == stream && file->announcedName == name && !file->closed)
                 return;
         }
         if (std::ssize(incoming_) >= config_.maxIncomingFiles)
@@ -400,10 +400,11 @@ void OstSkypeAp2Ap::OnReadResult(const QStringList& t) {
     }
     std::lock_guard guard(receiveLock_);
     for (auto& file : incoming_) {
-        if (file->stream != stream || file->announcedName != name || file->complete)
+        if (file->stream != stream || file->announcedName != name || file->closed)
             continue;
         if (cancel) {
             file->cancelled = true;
+            file->closed = true; // the sender may announce its next photo at once
         } else if (file->queuedChars + chunk.text.size() > kMaxQueuedChars) {
             file->overflow = true;
         } else {
@@ -610,10 +611,16 @@ void OstSkypeAp2Ap::RunReceiver(IncomingFile* file) {
     const auto report = [&](TransferStatus status) {
         Report(peer, file->transferId, status, file->fileName, file->receivedCount, expected);
     };
+    // Before the last report: the next photo of that name may already be on its way.
+    const auto close = [&] {
+        std::lock_guard guard(receiveLock_);
+        file->closed = true;
+    };
 
     const qint64 maxPackets = (config_.maxFileBytes + kChunkBytes - 1) / kChunkBytes;
     if (!IsSafeFileName(name) || expected < 0 || expected > maxPackets) {
         // Refused before anything is announced: no row is made for a name that cannot be used.
+        close();
         acknowledge(true);
         report(TRANSFER_WRITE_FAILED);
         RetireIncoming(file);
@@ -632,10 +639,7 @@ void OstSkypeAp2Ap::RunReceiver(IncomingFile* file) {
 
     if (expected == 0) {
         // Nothing more will come: an empty photo is complete once announced.
-        {
-            std::lock_guard guard(receiveLock_);
-            file->complete = true;
-        }
+        close();
         WriteReceivedFile(file);
         RetireIncoming(file);
         return;
@@ -645,6 +649,7 @@ void OstSkypeAp2Ap::RunReceiver(IncomingFile* file) {
         if (file->shutdown)
             break;
         if (file->stop) {
+            close();
             acknowledge(true);
             report(TRANSFER_CANCELLED);
             break;
@@ -654,12 +659,14 @@ void OstSkypeAp2Ap::RunReceiver(IncomingFile* file) {
             break;
         }
         if (!signalled) {
+            close();
             report(TRANSFER_RECEIVE_OVERTIME);
             break;
         }
         int accepted = 0;
         if (!TakeChunks(file, &accepted)) {
             // The sender is told at once rather than sending the rest for nothing.
+            close();
             acknowledge(true);
             report(TRANSFER_WRITE_FAILED);
             break;
@@ -667,10 +674,8 @@ void OstSkypeAp2Ap::RunReceiver(IncomingFile* file) {
         if (accepted == 0)
             continue; // only packets that came twice: not acknowledged again
         const bool complete = file->receivedCount == expected;
-        if (complete) {
-            std::lock_guard guard(receiveLock_);
-            file->complete = true;
-        }
+        if (complete)
+            close();
         report(TRANSFER_PACKET_RECEIVED);
         acknowledge(false);
         if (complete) {

@@ -2,6 +2,7 @@
 
 #include "FakeSkypeTransport.h"
 #include "OstAp2ApNotifyTarget.h"
+#include "OstQueuedCall.h"
 #include "OstSkypeAp2Ap.h"
 #include "OstSkypeController.h"
 
@@ -123,8 +124,7 @@ public:
     }
 
     void DeliverLater(const QString& text) {
-        QMetaObject::invokeMethod(
-            transport, [t = transport, text] { t->Deliver(text); }, Qt::QueuedConnection);
+        OstQueuedCall::Post(transport, [t = transport, text] { t->Deliver(text); });
     }
 
     // The data part of every WRITE the program sent, in order.

@@ -16,6 +16,13 @@ void StartTwoStalledTransfers(Ap2ApHarness& h) {
     h.Offer(u"me"_qs, u"alice:1"_qs, packets[0]);
     h.Offer(u"me"_qs, u"alice:1"_qs, packets[1]);
     ASSERT_TRUE(h.WaitUntil([&] { return h.target.lines.size() == 2; }));
+    // Both threads are waiting once the sender's announcement and the receiver's second
+    // acknowledgement are out.
+    ASSERT_TRUE(h.WaitUntil([&] {
+        const QStringList writes = h.Writes();
+        return writes.count(u"PKT-ACK x.jpg"_qs) == 2 &&
+               writes.filter(u"PKT-BEGIN a.jpg"_qs).size() == 1;
+    }));
 }
 
 Ap2ApConfig RealWaits() {

@@ -175,7 +175,16 @@ TEST(ReceiverTest, EitherSideCanCancelAndSilenceEndsTheFile) {
     EXPECT_EQ(h.transport->Sent().last(),
               u"ALTER APPLICATION me WRITE alice:2 PKT-ACK x.jpg Cancel"_qs);
 
+    // A sender that gives up may announce the same name again at once: a new file.
     h.target.lines.clear();
+    h.Offer(u"me"_qs, u"alice:1"_qs, packets[0]);
+    h.Offer(u"me"_qs, u"alice:1"_qs, u"PKT-Cancel x.jpg"_qs);
+    h.SendFromAlice(packets);
+    ASSERT_TRUE(h.WaitUntil([&] { return h.target.lines.contains(u"15 x.jpg 3/3"_qs); }));
+    EXPECT_EQ(h.target.lines.filter(u"17 x.jpg"_qs).size(), 1);
+
+    h.target.lines.clear();
+    QFile::remove(h.folder + u"x.jpg"_qs);
     h.Offer(u"me"_qs, u"alice:3"_qs, packets[0]);
     h.Offer(u"me"_qs, u"alice:3"_qs, packets[1]);
     ASSERT_TRUE(h.WaitUntil([&] { return h.target.lines.size() == 3; }));
