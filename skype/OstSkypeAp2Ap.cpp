@@ -348,12 +348,14 @@ void OstSkypeAp2Ap::OnApplicationMessage(const QString& text) {
 }
 
 void OstSkypeAp2Ap::OnReadResult(const QStringList& t) {
+    const QString& app = t[2];
     const QString& stream = t[4];
     const QString& kind = t[5];
+    // Stream numbers count per application, so a stream is known by both names.
     if (kind == u"PKT-ACK") {
         std::lock_guard guard(sendLock_);
         for (auto& sender : senders_) {
-            if (sender->stream == stream) {
+            if (sender->application == app && sender->stream == stream) {
                 if (t.size() == 8 && t[7] == u"Cancel")
                     sender->refused = true;
                 sender->ackEvent.Set();
@@ -362,6 +364,8 @@ void OstSkypeAp2Ap::OnReadResult(const QStringList& t) {
         }
         return;
     }
+    if (app != ownHandle_)
+        return; // photos come only to the application this program listens on
     if (kind == u"PKT-BEGIN") {
         if (t.size() < 8)
             return; // without a name and a count it announces nothing
@@ -372,8 +376,14 @@ void OstSkypeAp2Ap::OnReadResult(const QStringList& t) {
             if (file->stream == stream && file->announcedName == name && !file->closed)
                 return;
         }
-        if (std::ssize(incoming_) >= config_.maxIncomingFiles)
+        if (std::ssize(incoming_) >= config_.maxIncomingFiles) {
+            // Refused without a thread of its own; the pause runs on a timer here too.
+            const QString refusal = QStringLiteral("ALTER APPLICATION ") + ownHandle_ +
+                                    QStringLiteral(" WRITE ") + stream +
+                                    QStringLiteral(" PKT-ACK ") + name + QStringLiteral(" Cancel");
+            reporter_.Later(config_.pauseMs, [this, refusal] { Command(refusal); });
             return;
+        }
         const qsizetype colon = stream.lastIndexOf(u':');
         auto file = std::make_unique<IncomingFile>(
             colon < 0 ? stream : stream.left(colon), stream, name, OstText::ToInt(t[7]),
@@ -747,6 +757,7 @@ void OstSkypeAp2Ap::WriteReceivedFile(IncomingFile* file) {
     for (int attempt = 0; attempt < 100 && !out.isOpen(); ++attempt) {
         out.setFileName(folder + QStringLiteral(".orbit-") + QString::number(file->transferId, 16) +
                         u'-' + QString::number(attempt) + QStringLiteral(".part"));
+        // Unbuffered, so a failing write shows at the chunk it hit.
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
             !IsTaken(out.fileName()))
             break;

@@ -29,15 +29,22 @@ struct Network {
     Ap2ApDriverProcess alice;
     Ap2ApDriverProcess bob;
     bool ok = false;
+    QString error;
 
     Network() {
-        ok = aliceBus.IsValid() && bobBus.IsValid() &&
-             peer.Start(QStringLiteral(R"({"users": [{"handle": "alice", "friends": ["bob"]},
-                                                     {"handle": "bob", "friends": ["alice"]}]})"),
-                        {{QStringLiteral("alice"), aliceBus.Address()},
-                         {QStringLiteral("bob"), bobBus.Address()}}) &&
-             alice.Start(aliceBus.Address(), dir.path() + QStringLiteral("/alice/")) &&
-             bob.Start(bobBus.Address(), dir.path() + QStringLiteral("/bob/"));
+        if (!aliceBus.IsValid() || !bobBus.IsValid()) {
+            error = QStringLiteral("no private bus");
+        } else if (!peer.Start(QStringLiteral(R"({"users": [{"handle": "alice", "friends": ["bob"]},
+                                                    {"handle": "bob", "friends": ["alice"]}]})"),
+                               {{QStringLiteral("alice"), aliceBus.Address()},
+                                {QStringLiteral("bob"), bobBus.Address()}})) {
+            error = QStringLiteral("skype-peer: ") + peer.LastError();
+        } else if (!alice.Start(aliceBus.Address(), dir.path() + QStringLiteral("/alice/")) ||
+                   !bob.Start(bobBus.Address(), dir.path() + QStringLiteral("/bob/"))) {
+            error = QStringLiteral("a driver did not get ready");
+        } else {
+            ok = true;
+        }
     }
     ~Network() {
         alice.Quit();
@@ -51,7 +58,8 @@ std::unique_ptr<Network> g_network;
 void SendPhoto(benchmark::State& state) {
     const qsizetype size = state.range(0);
     if (!g_network || !g_network->ok) {
-        state.SkipWithError("the network could not be started");
+        const std::string why = g_network ? g_network->error.toStdString() : std::string("-");
+        state.SkipWithError(why.c_str());
         return;
     }
     Network& net = *g_network;
@@ -78,8 +86,7 @@ void SendPhoto(benchmark::State& state) {
                    : QStringList();
         const double sentSeconds = timer.nsecsElapsed() / 1e9;
         const std::uint32_t incoming = net.bob.IncomingId(name, 10000);
-        const QStringList received =
-            net.bob.WaitForReport(incoming, {10, 12, 15, 16, 17}, 60000);
+        const QStringList received = net.bob.WaitForReport(incoming, {10, 12, 15, 16, 17}, 60000);
         const double receivedSeconds = timer.nsecsElapsed() / 1e9;
         if (sent.value(2) != u"14" || received.value(2) != u"15") {
             state.SkipWithError("the photo did not arrive");

@@ -220,3 +220,35 @@ TEST(ReceiverTest, AFileThatCannotBeCreatedOrWrittenLeavesNothingBehind) {
         EXPECT_TRUE(h.FolderEntries().isEmpty());
     }
 }
+
+TEST(ReceiverTest, OnlyTheListeningApplicationTakesPhotosAndOnlySoManyAtOnce) {
+    Ap2ApConfig config = Ap2ApHarness::FastConfig();
+    config.maxIncomingFiles = 2;
+    config.packetTimeoutMs = 60000;
+    Ap2ApHarness h(config);
+    h.remote = [](const QString&, const QString&) -> QStringList { return {}; };
+    for (const QString& stream : {u"alice:1"_qs, u"alice:2"_qs, u"alice:3"_qs})
+        h.Offer(u"me"_qs, stream, u"PKT-BEGIN x.jpg 2 r&s"_qs);
+    ASSERT_TRUE(h.WaitUntil([&] {
+        return h.transport->Sent().contains(
+            u"ALTER APPLICATION me WRITE alice:3 PKT-ACK x.jpg Cancel"_qs);
+    }));
+    ASSERT_TRUE(h.WaitUntil([&] { return h.target.lines.size() == 2; }));
+    EXPECT_EQ(h.ap2ap->GetIncomingCount(), 2u);
+
+    // The application a sender made for a contact carries acknowledgements, never photos, and
+    // an acknowledgement counts only on its own application's stream.
+    const QString path = h.WriteSource(u"a.jpg"_qs, "a");
+    const std::uint32_t id = h.ap2ap->SendFile(path, u"bob"_qs, u"r"_qs, u"s"_qs);
+    ASSERT_TRUE(h.WaitUntil([&] { return h.Writes().contains(u"PKT-BEGIN a.jpg 1 r&s"_qs); }));
+    h.Offer(u"bob"_qs, u"bob:1"_qs, u"PKT-BEGIN y.jpg 1 r&s"_qs);
+    h.Offer(u"me"_qs, u"bob:1"_qs, u"PKT-ACK a.jpg"_qs);
+    ASSERT_TRUE(h.WaitUntil(
+        [&] { return h.SentStartingWith(u"ALTER APPLICATION me READ bob:1"_qs).size() == 1; }));
+    h.Pump(100);
+    EXPECT_TRUE(h.target.LinesOf(id).isEmpty());
+    EXPECT_EQ(h.target.lines.size(), 2) << "no announcement on the sender's application";
+    h.Offer(u"bob"_qs, u"bob:1"_qs, u"PKT-ACK a.jpg"_qs);
+    EXPECT_TRUE(
+        h.WaitUntil([&] { return h.target.LinesOf(id) == QStringList{u"6 a.jpg 0/1"_qs}; }));
+}
