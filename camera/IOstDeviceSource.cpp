@@ -1,0 +1,3 @@
+#include "IOstDeviceSource.h"
+
+IOstDeviceSource::~IOstDeviceSource() = default;

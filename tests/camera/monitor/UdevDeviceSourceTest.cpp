@@ -1,0 +1,231 @@
+#include "MonitorTestSupport.h"
+
+#include "OstUdevDeviceSource.h"
+#include "OstUdevDeviceTracker.h"
+#include "OstV4l2Device.h"
+#include "OstWebcam.h"
+#include "OstWebcamMonitor.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kGuid = u"{65e8773d-8f56-11d0-a3b9-00a0c9223196}"_qs;
+
+// The capture node of a UVC camera: two interfaces (control and streaming), the first one's.
+OstUdevNode CaptureNode(const QString& sysName = u"video0"_qs) {
+    OstUdevNode node;
+    node.sysPath =
+        u"/sys/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/video4linux/"_qs + sysName;
+    node.sysName = sysName;
+    node.devNode = u"/dev/"_qs + sysName;
+    node.properties = {
+        {u"ID_VENDOR_ID"_qs, u"6b2d"_qs},           {u"ID_MODEL_ID"_qs, u"0e41"_qs},
+        {u"ID_USB_INTERFACE_NUM"_qs, u"00"_qs},     {u"ID_V4L_CAPABILITIES"_qs, u":capture:"_qs},
+        {u"ID_V4L_PRODUCT"_qs, u"Orbit Camera"_qs}, {u"ID_MODEL"_qs, u"Orbit_Camera_Model"_qs}};
+    node.usbInterfaceCount = 2;
+    return node;
+}
+
+// The same camera's metadata node: no capture capability.
+OstUdevNode MetadataNode() {
+    OstUdevNode node = CaptureNode(u"video1"_qs);
+    node.properties[u"ID_V4L_CAPABILITIES"_qs] = u":"_qs;
+    return node;
+}
+
+struct Events {
+    std::vector<IOstDeviceSource::Device> arrivals;
+    std::vector<QString> removals;
+    IOstDeviceSource::ArrivalHandler Arrival() {
+        return [this](const IOstDeviceSource::Device& d) { arrivals.push_back(d); };
+    }
+    IOstDeviceSource::RemovalHandler Removal() {
+        return [this](const QString& path) { removals.push_back(path); };
+    }
+};
+
+} // namespace
+
+TEST(UdevDevicePath, BuiltInTheWindowsFormFromTheUsbIdentifiers) {
+    OstUdevNode node = CaptureNode();
+    const QString composite = OstUdevDeviceTracker::DevicePathOf(node);
+    EXPECT_EQ(composite, u"\\\\?\\usb#vid_6b2d&pid_0e41&mi_00#video0#"_qs + kGuid);
+    EXPECT_TRUE(OstWebcamMonitor::IsSupported(composite));
+
+    node.usbInterfaceCount = 1;
+    EXPECT_EQ(OstUdevDeviceTracker::DevicePathOf(node),
+              u"\\\\?\\usb#vid_6b2d&pid_0e41#video0#"_qs + kGuid);
+    node.usbInterfaceCount = 0;
+    EXPECT_EQ(OstUdevDeviceTracker::DevicePathOf(node),
+              u"\\\\?\\usb#vid_6b2d&pid_0e41#video0#"_qs + kGuid);
+
+    // A camera function on the second interface gets the path the monitor turns down.
+    node = CaptureNode();
+    node.properties[u"ID_USB_INTERFACE_NUM"_qs] = u"01"_qs;
+    node.properties[u"ID_VENDOR_ID"_qs] = u"6B2D"_qs;
+    const QString second = OstUdevDeviceTracker::DevicePathOf(node);
+    EXPECT_EQ(second, u"\\\\?\\usb#vid_6b2d&pid_0e41&mi_01#video0#"_qs + kGuid);
+    EXPECT_FALSE(OstWebcamMonitor::IsSupported(second));
+}
+
+TEST(UdevDevicePath, MalformedIdentifiersGiveNoPath) {
+    for (const auto& [key, value] :
+         std::vector<std::pair<QString, QString>>{{u"ID_VENDOR_ID"_qs, QString()},
+                                                  {u"ID_VENDOR_ID"_qs, u"6b2"_qs},
+                                                  {u"ID_VENDOR_ID"_qs, u"6b2d&"_qs},
+                                                  {u"ID_VENDOR_ID"_qs, u"6b2g"_qs},
+                                                  {u"ID_MODEL_ID"_qs, u"0e41#"_qs},
+                                                  {u"ID_MODEL_ID"_qs, u""_qs}}) {
+        OstUdevNode node = CaptureNode();
+        node.properties[key] = value;
+        EXPECT_TRUE(OstUdevDeviceTracker::DevicePathOf(node).isEmpty())
+            << key.toStdString() << "=" << value.toStdString();
+    }
+    OstUdevNode node = CaptureNode(u"video#0"_qs);
+    EXPECT_TRUE(OstUdevDeviceTracker::DevicePathOf(node).isEmpty());
+    // A malformed interface number only loses the interface part.
+    node = CaptureNode();
+    node.properties[u"ID_USB_INTERFACE_NUM"_qs] = u"0&"_qs;
+    EXPECT_EQ(OstUdevDeviceTracker::DevicePathOf(node),
+              u"\\\\?\\usb#vid_6b2d&pid_0e41#video0#"_qs + kGuid);
+}
+
+TEST(UdevDevicePath, CamerasAndTheirNames) {
+    EXPECT_TRUE(OstUdevDeviceTracker::IsCamera(CaptureNode()));
+    EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(MetadataNode()));
+    OstUdevNode node = CaptureNode();
+    node.properties[u"ID_V4L_CAPABILITIES"_qs] = u":video_output:"_qs;
+    EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(node));
+    node.properties[u"ID_V4L_CAPABILITIES"_qs] = u":capture:video_overlay:"_qs;
+    EXPECT_TRUE(OstUdevDeviceTracker::IsCamera(node));
+    node.devNode.clear();
+    EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(node));
+
+    node = CaptureNode();
+    EXPECT_EQ(OstUdevDeviceTracker::FriendlyNameOf(node), u"Orbit Camera"_qs);
+    node.properties.remove(u"ID_V4L_PRODUCT"_qs);
+    EXPECT_EQ(OstUdevDeviceTracker::FriendlyNameOf(node), u"Orbit Camera Model"_qs);
+
+    const std::optional<IOstDeviceSource::Device> device =
+        OstUdevDeviceTracker::DeviceOf(CaptureNode());
+    ASSERT_TRUE(device);
+    auto* v4l2 = dynamic_cast<OstV4l2Device*>(device->input.get());
+    ASSERT_NE(v4l2, nullptr);
+    EXPECT_EQ(v4l2->Node(), u"/dev/video0"_qs);
+    EXPECT_EQ(v4l2->DevicePath(), device->devicePath);
+    EXPECT_EQ(v4l2->FriendlyName(), u"Orbit Camera"_qs);
+}
+
+TEST(UdevDeviceTracker, OneArrivalAndOneRemovalPerCameraNode) {
+    OstUdevDeviceTracker tracker;
+    Events events;
+    tracker.Handle(u"add", MetadataNode(), events.Arrival(), events.Removal());
+    tracker.Handle(u"add", CaptureNode(), events.Arrival(), events.Removal());
+    tracker.Handle(u"add", CaptureNode(), events.Arrival(), events.Removal());
+    tracker.Handle(u"change", CaptureNode(), events.Arrival(), events.Removal());
+    tracker.Handle(u"bind", CaptureNode(u"video2"_qs), events.Arrival(), events.Removal());
+    ASSERT_EQ(events.arrivals.size(), 1u);
+    EXPECT_EQ(events.arrivals[0].devicePath, OstUdevDeviceTracker::DevicePathOf(CaptureNode()));
+    EXPECT_TRUE(events.removals.empty());
+
+    // udev's removal may come without the properties; the path is the one it arrived with.
+    OstUdevNode gone;
+    gone.sysPath = CaptureNode().sysPath;
+    tracker.Handle(u"remove", MetadataNode(), events.Arrival(), events.Removal());
+    tracker.Handle(u"remove", gone, events.Arrival(), events.Removal());
+    tracker.Handle(u"remove", gone, events.Arrival(), events.Removal());
+    ASSERT_EQ(events.removals.size(), 1u);
+    EXPECT_EQ(events.removals[0], events.arrivals[0].devicePath);
+    EXPECT_EQ(tracker.KnownCount(), 0u);
+}
+
+TEST(UdevDeviceTracker, EnumerationAndChangesDoNotDoubleACamera) {
+    OstUdevDeviceTracker tracker;
+    Events events;
+    // Enumerated, then its own "add" read from the monitor afterwards.
+    ASSERT_TRUE(tracker.Present(CaptureNode()));
+    EXPECT_FALSE(tracker.Present(MetadataNode()));
+    tracker.Handle(u"add", CaptureNode(), events.Arrival(), events.Removal());
+    EXPECT_TRUE(events.arrivals.empty());
+
+    // A node that loses its capture capability leaves; one that gains it arrives.
+    tracker.Handle(u"change", MetadataNode(), events.Arrival(), events.Removal());
+    OstUdevNode lost = CaptureNode();
+    lost.properties[u"ID_V4L_CAPABILITIES"_qs] = u":"_qs;
+    tracker.Handle(u"change", lost, events.Arrival(), events.Removal());
+    ASSERT_EQ(events.removals.size(), 1u);
+    tracker.Handle(u"change", CaptureNode(), events.Arrival(), events.Removal());
+    ASSERT_EQ(events.arrivals.size(), 1u);
+    EXPECT_EQ(tracker.KnownCount(), 1u);
+}
+
+TEST(UdevDeviceTracker, ACameraOfTwoNodesMakesOneDevice) {
+    auto* source = new FakeDeviceSource;
+    OstWebcamMonitor monitor(std::unique_ptr<IOstDeviceSource>(source),
+                             OstWebcamMonitor::SimulatedCameraMode::Never);
+    OstUdevDeviceTracker tracker;
+    auto arrival = [&](const IOstDeviceSource::Device& d) {
+        source->ArriveCamera(d.devicePath, d.devicePath, d.friendlyName);
+    };
+    auto removal = [&](const QString& path) { source->Remove(path); };
+    tracker.Handle(u"add", CaptureNode(), arrival, removal);
+    tracker.Handle(u"add", MetadataNode(), arrival, removal);
+    RunPostedMessages();
+    ASSERT_EQ(monitor.DeviceCount(), 1u);
+    EXPECT_EQ(monitor.DeviceAt(0)->FriendlyName(), u"Orbit Camera"_qs);
+    OstUdevNode gone;
+    gone.sysPath = CaptureNode().sysPath;
+    tracker.Handle(u"remove", gone, arrival, removal);
+    tracker.Handle(u"remove", MetadataNode(), arrival, removal);
+    RunPostedMessages();
+    EXPECT_EQ(monitor.DeviceCount(), 0u);
+}
+
+TEST(UdevDeviceSource, ReadsTheNodesUdevKnows) {
+    // Enumeration works wherever sysfs is; this machine's camera nodes, if any, must be sound.
+    OstUdevDeviceSource cameras;
+    for (const IOstDeviceSource::Device& device : cameras.Enumerate()) {
+        EXPECT_TRUE(device.devicePath.startsWith(u"\\\\?\\usb#vid_"))
+            << device.devicePath.toStdString();
+        EXPECT_TRUE(device.devicePath.endsWith(kGuid));
+        ASSERT_NE(device.input, nullptr);
+    }
+    // Whatever udev reports while it is watched is a camera in the same form.
+    Events events;
+    const bool watching = cameras.Watch(events.Arrival(), events.Removal());
+    EXPECT_EQ(watching, cameras.IsWatching());
+    QCoreApplication::processEvents();
+    for (const IOstDeviceSource::Device& device : events.arrivals)
+        EXPECT_TRUE(OstWebcamMonitor::IsSupported(device.devicePath) ||
+                    device.devicePath.endsWith(kGuid));
+
+    if (!QDir(u"/sys/class/mem"_qs).exists())
+        GTEST_SKIP() << "no /sys/class/mem";
+    // Another subsystem shows what a node read from udev carries.
+    OstUdevDeviceSource memory(u"mem"_qs);
+    const std::vector<OstUdevNode> nodes = memory.ScanNodes();
+    const auto null = std::find_if(nodes.begin(), nodes.end(),
+                                   [](const OstUdevNode& n) { return n.sysName == u"null"; });
+    ASSERT_NE(null, nodes.end());
+    EXPECT_EQ(null->devNode, u"/dev/null"_qs);
+    EXPECT_TRUE(null->sysPath.endsWith(u"/null"));
+    EXPECT_EQ(null->properties.value(u"DEVNAME"_qs), u"/dev/null"_qs);
+    EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(*null));
+    EXPECT_TRUE(memory.Enumerate().empty());
+}
+
+TEST(UdevDeviceSource, MonitorOnUdevOffersACamera) {
+    OstWebcamMonitor monitor(std::make_unique<OstUdevDeviceSource>(),
+                             OstWebcamMonitor::SimulatedCameraMode::Auto);
+    monitor.EnumerateExisting();
+    RunPostedMessages();
+    // The simulated camera stands in exactly when no supported camera is plugged in.
+    ASSERT_GE(monitor.DeviceCount(), 1u);
+    bool real = false;
+    for (std::size_t i = 0; i < monitor.DeviceCount(); ++i)
+        real |= monitor.DeviceAt(i)->DevicePath() != OstWebcamMonitor::kSimulatedCameraPath;
+    EXPECT_NE(real, monitor.SimulatedCameraPlugged());
+}
