@@ -2,6 +2,8 @@
 
 #include "OstCapsStreamConfig.h"
 #include "OstGst.h"
+#include "OstSimulatedCameraDriver.h"
+#include "OstSimulatedVideoStage.h"
 #include "OstSourceFilter.h"
 
 #include <gst/gst.h>
@@ -97,6 +99,7 @@ OstSimulatedCamera::OstSimulatedCamera(QString devicePath, QString friendlyName)
     OstGst::EnsureInitialized();
     config_ = std::make_shared<StreamConfig>();
     unplugged_ = std::make_shared<std::atomic<bool>>(false);
+    driver_ = std::make_shared<OstSimulatedCameraDriver>();
 }
 
 OstSimulatedCamera::~OstSimulatedCamera() = default;
@@ -123,17 +126,26 @@ std::unique_ptr<OstSourceFilter> OstSimulatedCamera::BindToObject() {
     g_object_set(offered, "caps", caps.get(), nullptr);
     gst_bin_add_many(GST_BIN(bin), pattern, offered, nullptr);
     gst_element_link(pattern, offered);
-    OstGst::Ref<GstPad> target(gst_element_get_static_pad(offered, "src"));
-    gst_pad_add_probe(target.get(), GST_PAD_PROBE_TYPE_BUFFER, FailWhenUnplugged,
+    // Bayer frames are left raw: the driver's processing knows only RGB.
+    GstElement* last =
+        unrenderable_ ? offered : OstSimulatedVideoStage::Build(bin, offered, driver_);
+    OstGst::Ref<GstPad> unplugPoint(gst_element_get_static_pad(offered, "src"));
+    gst_pad_add_probe(unplugPoint.get(), GST_PAD_PROBE_TYPE_BUFFER, FailWhenUnplugged,
                       new std::shared_ptr<std::atomic<bool>>(unplugged_), [](gpointer data) {
                           delete static_cast<std::shared_ptr<std::atomic<bool>>*>(data);
                       });
+    OstGst::Ref<GstPad> target(gst_element_get_static_pad(last, "src"));
     gst_element_add_pad(bin, gst_ghost_pad_new("src", target.get()));
 
     auto filter = std::make_unique<OstSourceFilter>(bin, config_);
+    filter->SetDriver(driver_);
     if (gst_element_set_state(bin, GST_STATE_READY) == GST_STATE_CHANGE_FAILURE)
         return nullptr;
     return filter;
+}
+
+std::shared_ptr<IOstSnapshotButton> OstSimulatedCamera::SnapshotButton() {
+    return driver_;
 }
 
 void OstSimulatedCamera::RefuseFormat(int width, int height, bool refuse) {

@@ -10,11 +10,14 @@
 #include <mutex>
 #include <vector>
 
+class OstSimulatedCameraDriver;
+
 // The embedded default camera: a GStreamer test pattern that offers exactly the formats the
 // settings know, 24-bit RGB at 800x600, 640x480, 320x240, 176x144 and 160x120, each at 30, 15,
 // 10 and 5 frames per second. Like a camera driver it keeps its current format between graphs
 // (640x480 at 30 at first). Switches make it refuse formats, rates or opening, so that every
-// fallback of the graph can be exercised.
+// fallback of the graph can be exercised. Its driver (Driver()) holds the camera's properties
+// and buttons; every open source shows the properties live.
 class OstSimulatedCamera : public OstVideoInputDevice {
 public:
     struct FrameSize {
@@ -30,6 +33,9 @@ public:
     QString DevicePath() const override { return devicePath_; }
     QString FriendlyName() const override { return friendlyName_; }
     std::unique_ptr<OstSourceFilter> BindToObject() override;
+    std::shared_ptr<IOstSnapshotButton> SnapshotButton() override;
+    // The camera's driver, for its properties and to press its buttons.
+    const std::shared_ptr<OstSimulatedCameraDriver>& Driver() const { return driver_; }
 
     // Setting a format of this size fails (the camera keeps what it delivers).
     void RefuseFormat(int width, int height, bool refuse = true);
@@ -55,6 +61,7 @@ private:
     QString devicePath_;
     QString friendlyName_;
     std::shared_ptr<StreamConfig> config_;
+    std::shared_ptr<OstSimulatedCameraDriver> driver_;
     mutable std::mutex lock_;
     bool bindFails_ = false;
     // Read by the streaming threads of the open sources.

@@ -2,9 +2,13 @@
 
 #include "OstVideoInputDevice.h"
 
+#include <memory>
+
 typedef struct _GstElement GstElement;
 
-// A real camera: its V4L2 node (/dev/videoN) opened by v4l2src.
+// A real camera: its V4L2 node (/dev/videoN) opened by v4l2src, its controls as the driver's
+// properties (OstV4l2ControlDriver) and the KEY_CAMERA key of its input node as the snapshot
+// button.
 class OstV4l2Device : public OstVideoInputDevice {
 public:
     OstV4l2Device(QString devicePath, QString friendlyName, QString node);
@@ -17,9 +21,13 @@ public:
     GstElement* CreateElement() const;
     // Opens the node; its formats are read from the driver once it is open.
     std::unique_ptr<OstSourceFilter> BindToObject() override;
+    // Looked up once, on first use; null when the camera has no input node.
+    std::shared_ptr<IOstSnapshotButton> SnapshotButton() override;
 
 private:
     QString devicePath_;
     QString friendlyName_;
     QString node_;
+    bool buttonLooked_ = false;
+    std::shared_ptr<IOstSnapshotButton> button_;
 };

@@ -87,7 +87,10 @@ bool OstWebcamOrbit::SetSnapshotTarget(SnapshotTarget target) {
         snapshotButton_->ClearTarget(this);
         return true;
     }
-    return snapshotButton_->SetTarget(this, [this] { OnSnapshotPressed(); });
+    // A button that cannot be watched (no permission on its input node) leaves the camera
+    // usable; only its presses are lost.
+    snapshotButton_->SetTarget(this, [this] { OnSnapshotPressed(); });
+    return true;
 }
 
 void OstWebcamOrbit::OnSnapshotPressed() {

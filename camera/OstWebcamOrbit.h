@@ -46,8 +46,9 @@ public:
     bool Attach() override;
     void ReleaseSnapshot() override;
 
-    // Registers the snapshot target with the camera's driver; false without a driver. A camera
-    // without a snapshot button registers nothing and succeeds.
+    // Registers the snapshot target with the camera's driver; false without a driver (no
+    // capture device behind the path). A camera without a snapshot button, or one whose button
+    // cannot be watched, registers nothing and succeeds.
     bool SetSnapshotTarget(SnapshotTarget target);
     SnapshotTarget CurrentSnapshotTarget() const { return snapshotTarget_; }
     bool ButtonThreadRunning() const { return buttonThread_.joinable(); }
