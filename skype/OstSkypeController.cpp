@@ -2,6 +2,7 @@
 
 #include "OstDBusSkypeTransport.h"
 #include "OstNotificationCenter.h"
+#include "OstQueuedCall.h"
 #include "OstText.h"
 
 #include <QCoreApplication>
@@ -102,10 +103,8 @@ void OstSkypeController::SendCommand(const QString& text) {
         LinkFailed(link);
         return;
     }
-    if (!reply.isEmpty()) {
-        QMetaObject::invokeMethod(
-            this, [this, reply, link] { OnTextArrived(reply, link); }, Qt::QueuedConnection);
-    }
+    if (!reply.isEmpty())
+        OstQueuedCall::Post(this, [this, reply, link] { OnTextArrived(reply, link); });
 }
 
 void OstSkypeController::LinkFailed(std::uint64_t link) {
@@ -113,15 +112,12 @@ void OstSkypeController::LinkFailed(std::uint64_t link) {
     // dropped, as they are after the disconnect handling.
     if (!liveLink_.compare_exchange_strong(link, 0))
         return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (IsAttached())
-                return; // a new attach already happened
-            OnDisconnected();
-            Discover();
-        },
-        Qt::QueuedConnection);
+    OstQueuedCall::Post(this, [this] {
+        if (IsAttached())
+            return; // a new attach already happened
+        OnDisconnected();
+        Discover();
+    });
 }
 
 void OstSkypeController::OpenFileTransfer(const QString& handle, const QString& folder) {
