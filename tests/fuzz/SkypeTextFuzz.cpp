@@ -1,16 +1,20 @@
 // Feeds arbitrary Skype texts through the whole classification path: the controller, the
-// contact and call monitors and every notification observer.
+// contact and call monitors, the remote monitor and the other notification observers.
 #include "FakeSkypeTransport.h"
 #include "OstNotificationCenter.h"
+#include "OstOrbitRemote.h"
 #include "OstSkypeController.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
 namespace {
 QCoreApplication* g_app = nullptr;
 OstSkypeController* g_controller = nullptr;
+OstOrbitRemote* g_remote = nullptr;
 
 struct Reader : OstObject {
     // Touches every payload the way the observers in the program do.
@@ -24,6 +28,10 @@ struct Reader : OstObject {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // The remote monitor keeps its switch in the settings: keep them away from the user's.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
     g_app = new QCoreApplication(*argc, *argv);
     auto transport = std::make_unique<FakeSkypeTransport>();
     // Answers feed back into the classifier, as Skype's replies do.
@@ -38,6 +46,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     g_controller = new OstSkypeController(std::move(transport));
     g_controller->Discover();
     raw->Accept();
+    g_remote = new OstOrbitRemote(*g_controller);
+    g_remote->SetPassword(u"secret"_qs);
+    g_remote->Start();
     auto& center = OstNotificationCenter::GetInstance();
     for (const char16_t* name : {u"SKYPE_CHAT_MESSAGE", u"SKYPE_MESSAGE_MESSAGE",
                                  u"SKYPE_APPLICATION_MESSAGE", u"SKYPE_USERSTATUS"})
