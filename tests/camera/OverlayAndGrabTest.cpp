@@ -1,5 +1,5 @@
 #include "CameraTestSupport.h"
-#include "JpegInspection.h"
+#include "JpegProbe.h"
 #include "OstDXShow.h"
 #include "OstSimulatedCamera.h"
 #include "OstVideoInputCategory.h"

@@ -1,6 +1,6 @@
 #include "COstUI_Picture.h"
 #include "ConvertFileToJpeg.h"
-#include "JpegInspection.h"
+#include "JpegProbe.h"
 #include "OstPackedBitmap.h"
 
 #include <QFile>
