@@ -408,3 +408,13 @@ TEST(WebcamMonitorSimulated, PluggedAndUnpluggedByHandLikeAnyCamera) {
     EXPECT_EQ(device->Run(), GraphState::Running);
     device->Detach();
 }
+
+TEST(WebcamMonitorSimulated, TheProcessWideMonitorTakesItsModeFromTheEnvironment) {
+    qputenv(OstWebcamMonitor::kSimulatedCameraVariable, "0");
+    OstWebcamMonitor& monitor = OstWebcamMonitor::GetInstance();
+    qunsetenv(OstWebcamMonitor::kSimulatedCameraVariable);
+    EXPECT_EQ(&monitor, &OstWebcamMonitor::GetInstance());
+    EXPECT_EQ(monitor.Mode(), Mode::Never);
+    monitor.EnumerateExisting();
+    EXPECT_FALSE(monitor.SimulatedCameraPlugged());
+}
