@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
 
     QStringList arguments = QApplication::arguments();
     const bool traceSkype = arguments.removeAll(QStringLiteral("--trace-skype")) > 0;
+    // The camera switches are read by the device monitor; the "-startup" rule never sees them.
+    arguments.removeAll(QStringLiteral("--simulated-camera"));
+    arguments.removeAll(QStringLiteral("--no-simulated-camera"));
 
     COrbitApp orbit(arguments);
     if (!orbit.InitInstance(traceSkype))
