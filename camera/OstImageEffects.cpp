@@ -257,7 +257,7 @@ void MagicMirror(QImage& image) {
 }
 
 void Mosaic(QImage& image) {
-    const int block = std::max(4, image.width() / 40);
+    const int block = std::max(6, image.width() / 32);
     for (int by = 0; by < image.height(); by += block) {
         for (int bx = 0; bx < image.width(); bx += block) {
             const int ex = std::min(bx + block, image.width());

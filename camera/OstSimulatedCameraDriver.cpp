@@ -2,6 +2,7 @@
 
 #include "OstCameraProperty.h"
 #include "OstImageEffects.h"
+#include "OstSimulatedButtonControl.h"
 
 #include <QMetaObject>
 #include <QSettings>
@@ -88,6 +89,9 @@ OstSimulatedCameraDriver::OstSimulatedCameraDriver(QString settingsGroup)
     // Like the camera's own memory, it starts with the values saved last.
     current_ = saved_;
     autoStart_ = std::chrono::steady_clock::now();
+    const QString pipe = qEnvironmentVariable(OstSimulatedButtonControl::kEnvironment);
+    if (!pipe.isEmpty())
+        control_ = std::make_unique<OstSimulatedButtonControl>(*this, pipe);
 }
 
 OstSimulatedCameraDriver::~OstSimulatedCameraDriver() = default;

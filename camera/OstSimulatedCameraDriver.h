@@ -10,7 +10,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+
+class OstSimulatedButtonControl;
 
 // The simulated camera's driver: the whole property table with its ranges, a factory set and a
 // saved set that survives a restart of the program (QSettings "Ostrel"/"Orbit", group
@@ -19,7 +22,8 @@
 // (OstSimulatedVideoStage), so each setting shows at once.
 //
 // Created on the UI thread; snapshot presses are delivered there. Properties may be read and
-// written from any thread.
+// written from any thread. With ORBIT_SIMULATED_BUTTONS set, the buttons also answer the
+// lines of that named pipe (OstSimulatedButtonControl).
 class OstSimulatedCameraDriver : public IOstCameraDriver, public IOstSnapshotButton {
 public:
     static constexpr std::uint32_t kPropertyCount = 36;
@@ -86,4 +90,5 @@ private:
     QObject context_;
     const void* targetOwner_ = nullptr;
     Target target_;
+    std::unique_ptr<OstSimulatedButtonControl> control_;
 };

@@ -150,7 +150,11 @@ TEST_F(CountdownTest, DigitsFiveToOneThenAPhotoWithoutThem) {
     EXPECT_EQ(owner_.images, QStringList{photo});
     EXPECT_EQ(owner_.lastWindow, &window);
     EXPECT_FALSE(device->CountdownInProgress());
-    EXPECT_EQ((window.Seen()), (std::vector<int>{0, 5, 4, 3, 2, 1, 0}));
+    std::vector<int> seen = window.Seen();
+    // The countdown may begin before the first frame reached the window.
+    if (!seen.empty() && seen.front() == 0)
+        seen.erase(seen.begin());
+    EXPECT_EQ(seen, (std::vector<int>{5, 4, 3, 2, 1, 0}));
 
     QImageReader reader(photo);
     EXPECT_EQ(reader.format(), "jpeg");

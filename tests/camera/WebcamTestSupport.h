@@ -33,6 +33,18 @@ inline bool WaitUntil(const std::function<bool()>& done,
     return true;
 }
 
+// Waits for `done` without running the event loop, so queued calls stay queued.
+inline bool SpinUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
 // Lets queued calls that are already due run.
 inline void Drain(std::chrono::milliseconds time = std::chrono::milliseconds(60)) {
     WaitUntil([] { return false; }, time);
