@@ -1,10 +1,10 @@
 #include "OstSimulatedCameraDriver.h"
 
 #include "OstCameraProperty.h"
+#include "OstCameraQueuedCall.h"
 #include "OstImageEffects.h"
 #include "OstSimulatedButtonControl.h"
 
-#include <QMetaObject>
 #include <QSettings>
 
 namespace {
@@ -188,15 +188,12 @@ void OstSimulatedCameraDriver::ClearTarget(const void* owner) {
 }
 
 void OstSimulatedCameraDriver::PressSnapshotButton() {
-    QMetaObject::invokeMethod(
-        &context_,
-        [this] {
-            // A copy, since the target may register anew while it handles the press.
-            const Target target = target_;
-            if (target)
-                target();
-        },
-        Qt::QueuedConnection);
+    OstCameraQueuedCall::Post(&context_, [this] {
+        // A copy, since the target may register anew while it handles the press.
+        const Target target = target_;
+        if (target)
+            target();
+    });
 }
 
 void OstSimulatedCameraDriver::PressSecondButton() {

@@ -1,12 +1,11 @@
 #include "OstWebcam.h"
 
 #include "IOstWebcamOwner.h"
+#include "OstCameraQueuedCall.h"
 #include "OstDXShow.h"
 #include "OstSourceFilter.h"
 #include "OstVideoInputCategory.h"
 #include "OstVideoInputDevice.h"
-
-#include <QMetaObject>
 
 #include <chrono>
 
@@ -159,10 +158,9 @@ std::shared_ptr<IOstCameraDriver> OstWebcam::Driver() const {
 }
 
 void OstWebcam::PostWindowMessage(const QString& message, quintptr first, qintptr second) {
-    QMetaObject::invokeMethod(
-        &messageWindow_,
-        [this, message, first, second] { DispatchWindowMessage(message, first, second); },
-        Qt::QueuedConnection);
+    OstCameraQueuedCall::Post(&messageWindow_, [this, message, first, second] {
+        DispatchWindowMessage(message, first, second);
+    });
 }
 
 qintptr OstWebcam::DispatchWindowMessage(const QString& message, quintptr first, qintptr second) {
@@ -230,13 +228,10 @@ void OstWebcam::CountdownThread(OstDXShow* graph, CountdownRequest request,
     if (going && CountdownWait(kGrabDelayAfterOverlay) && graph->GrabImage(request.filePath)) {
         const QString path = request.filePath;
         // Queued to the message window, so a device destroyed meanwhile delivers nothing.
-        QMetaObject::invokeMethod(
-            &messageWindow_,
-            [this, owner, path] {
-                if (IOstWebcamOwner::IsAlive(owner))
-                    owner->OnWebcamSnapShotImage(this, videoWindow_, path);
-            },
-            Qt::QueuedConnection);
+        OstCameraQueuedCall::Post(&messageWindow_, [this, owner, path] {
+            if (IOstWebcamOwner::IsAlive(owner))
+                owner->OnWebcamSnapShotImage(this, videoWindow_, path);
+        });
     }
     countdownBusy_ = false;
 }

@@ -4,9 +4,8 @@
 #include "IOstSnapshotButton.h"
 #include "IOstWebcamOwner.h"
 #include "OstCameraProperty.h"
+#include "OstCameraQueuedCall.h"
 #include "OstVideoInputDevice.h"
-
-#include <QMetaObject>
 
 OstWebcamOrbit::OstWebcamOrbit(std::shared_ptr<OstVideoInputDevice> source)
     : OstWebcam(std::move(source)) {
@@ -135,8 +134,7 @@ void OstWebcamOrbit::ButtonThread(std::shared_ptr<IOstCameraDriver> driver) {
         } else if (pressed_) {
             pressed_ = false;
             // Queued to the message window, so a device destroyed meanwhile delivers nothing.
-            QMetaObject::invokeMethod(
-                MessageWindow(), [this] { OnSecondButtonReleased(); }, Qt::QueuedConnection);
+            OstCameraQueuedCall::Post(MessageWindow(), [this] { OnSecondButtonReleased(); });
         }
         // A yield without a pause would keep a whole core busy while the camera runs.
         std::this_thread::sleep_for(kButtonPollInterval);
