@@ -69,41 +69,68 @@ template <typename Op> void EachPixel(QImage& image, Op op) {
     }
 }
 
-// Box blur of radius r along rows, then columns, with running sums.
+// Box blur of radius rx along rows and ry along columns, with running sums.
 void BoxBlur(QImage& image, int rx, int ry) {
     const int w = image.width();
     const int h = image.height();
-    std::vector<int> sum(static_cast<size_t>(3 * std::max(w, h)));
+    const int n = 3 * w;
     if (rx > 0) {
-        std::vector<std::uint8_t> line(static_cast<size_t>(3 * w));
+        std::vector<std::uint8_t> line(static_cast<size_t>(n));
+        const int span = 2 * rx + 1;
         for (int y = 0; y < h; ++y) {
             std::uint8_t* row = image.scanLine(y);
             std::memcpy(line.data(), row, line.size());
             for (int c = 0; c < 3; ++c) {
+                auto at = [&](int x) {
+                    return line[static_cast<size_t>(3 * std::clamp(x, 0, w - 1) + c)];
+                };
                 int acc = 0;
                 for (int k = -rx; k <= rx; ++k)
-                    acc += line[static_cast<size_t>(3 * std::clamp(k, 0, w - 1) + c)];
+                    acc += at(k);
                 for (int x = 0; x < w; ++x) {
-                    row[3 * x + c] = static_cast<std::uint8_t>(acc / (2 * rx + 1));
-                    acc += line[static_cast<size_t>(3 * std::min(x + rx + 1, w - 1) + c)];
-                    acc -= line[static_cast<size_t>(3 * std::max(x - rx, 0) + c)];
+                    row[3 * x + c] = static_cast<std::uint8_t>(acc / span);
+                    acc += at(x + rx + 1) - at(x - rx);
                 }
             }
         }
     }
     if (ry > 0) {
         const QImage src = image.copy();
-        for (int x = 0; x < w; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                int acc = 0;
-                for (int k = -ry; k <= ry; ++k)
-                    acc += PixelAt(src, x, k)[c];
-                for (int y = 0; y < h; ++y) {
-                    image.scanLine(y)[3 * x + c] = static_cast<std::uint8_t>(acc / (2 * ry + 1));
-                    acc += PixelAt(src, x, y + ry + 1)[c];
-                    acc -= PixelAt(src, x, y - ry)[c];
-                }
+        const int span = 2 * ry + 1;
+        std::vector<int> acc(static_cast<size_t>(n), 0);
+        auto rowAt = [&](int y) { return src.constScanLine(std::clamp(y, 0, h - 1)); };
+        for (int k = -ry; k <= ry; ++k) {
+            const std::uint8_t* r = rowAt(k);
+            for (int i = 0; i < n; ++i)
+                acc[static_cast<size_t>(i)] += r[i];
+        }
+        for (int y = 0; y < h; ++y) {
+            std::uint8_t* out = image.scanLine(y);
+            const std::uint8_t* in = rowAt(y + ry + 1);
+            const std::uint8_t* gone = rowAt(y - ry);
+            for (int i = 0; i < n; ++i) {
+                out[i] = static_cast<std::uint8_t>(acc[static_cast<size_t>(i)] / span);
+                acc[static_cast<size_t>(i)] += in[i] - gone[i];
             }
+        }
+    }
+}
+
+// Calls op(x, y, out, above, here, below, left, right) with the rows around y (clamped at the
+// edges) and the byte offsets of the neighbouring columns, reading from an untouched copy.
+template <typename Op> void EachNeighbourhood(QImage& image, Op op) {
+    const QImage src = image.copy();
+    const int w = image.width();
+    const int h = image.height();
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* above = src.constScanLine(std::max(y - 1, 0));
+        const std::uint8_t* here = src.constScanLine(y);
+        const std::uint8_t* below = src.constScanLine(std::min(y + 1, h - 1));
+        std::uint8_t* out = image.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const int left = 3 * std::max(x - 1, 0);
+            const int right = 3 * std::min(x + 1, w - 1);
+            op(3 * x, out, above, here, below, left, right);
         }
     }
 }
@@ -140,28 +167,28 @@ void Canvas(QImage& image) {
 }
 
 void Emboss(QImage& image) {
-    const QImage src = image.copy();
-    EachPixel(image, [&](int x, int y, std::uint8_t* p) {
-        const int e =
-            128 + 2 * (Luma(PixelAt(src, x + 1, y + 1)) - Luma(PixelAt(src, x - 1, y - 1)));
-        p[0] = p[1] = p[2] = Clamp8(e);
-    });
+    EachNeighbourhood(image,
+                      [](int at, std::uint8_t* out, const std::uint8_t* above, const std::uint8_t*,
+                         const std::uint8_t* below, int left, int right) {
+                          const int e = 128 + 2 * (Luma(below + right) - Luma(above + left));
+                          out[at] = out[at + 1] = out[at + 2] = Clamp8(e);
+                      });
 }
 
 void NeonLight(QImage& image) {
-    const QImage src = image.copy();
-    EachPixel(image, [&](int x, int y, std::uint8_t* p) {
+    EachNeighbourhood(image, [](int at, std::uint8_t* out, const std::uint8_t* above,
+                                const std::uint8_t* here, const std::uint8_t* below, int left,
+                                int right) {
         for (int c = 0; c < 3; ++c) {
-            const int gx = PixelAt(src, x + 1, y - 1)[c] + 2 * PixelAt(src, x + 1, y)[c] +
-                           PixelAt(src, x + 1, y + 1)[c] - PixelAt(src, x - 1, y - 1)[c] -
-                           2 * PixelAt(src, x - 1, y)[c] - PixelAt(src, x - 1, y + 1)[c];
-            const int gy = PixelAt(src, x - 1, y + 1)[c] + 2 * PixelAt(src, x, y + 1)[c] +
-                           PixelAt(src, x + 1, y + 1)[c] - PixelAt(src, x - 1, y - 1)[c] -
-                           2 * PixelAt(src, x, y - 1)[c] - PixelAt(src, x + 1, y - 1)[c];
-            p[c] = Clamp8(std::sqrt(double(gx * gx + gy * gy)) * 1.5);
+            const int gx = above[right + c] + 2 * here[right + c] + below[right + c] -
+                           above[left + c] - 2 * here[left + c] - below[left + c];
+            const int gy = below[left + c] + 2 * below[at + c] + below[right + c] -
+                           above[left + c] - 2 * above[at + c] - above[right + c];
+            out[at + c] = Clamp8((std::abs(gx) + std::abs(gy)) * 5 / 4);
         }
         // Edges glow in the neon's own colour even where the picture is grey.
-        p[2] = std::max(p[2], static_cast<std::uint8_t>(p[0] / 2 + p[1] / 2));
+        out[at + 2] =
+            std::max(out[at + 2], static_cast<std::uint8_t>(out[at] / 2 + out[at + 1] / 2));
     });
 }
 
@@ -258,21 +285,27 @@ void MagicMirror(QImage& image) {
 
 void Mosaic(QImage& image) {
     const int block = std::max(6, image.width() / 32);
+    const int w = image.width();
     for (int by = 0; by < image.height(); by += block) {
-        for (int bx = 0; bx < image.width(); bx += block) {
-            const int ex = std::min(bx + block, image.width());
-            const int ey = std::min(by + block, image.height());
+        const int ey = std::min(by + block, image.height());
+        for (int bx = 0; bx < w; bx += block) {
+            const int ex = std::min(bx + block, w);
             std::array<int, 3> sum{0, 0, 0};
-            for (int y = by; y < ey; ++y)
-                for (int x = bx; x < ex; ++x)
+            for (int y = by; y < ey; ++y) {
+                const std::uint8_t* p = image.constScanLine(y) + 3 * bx;
+                for (int x = bx; x < ex; ++x, p += 3)
                     for (size_t c = 0; c < 3; ++c)
-                        sum[c] += image.constScanLine(y)[3 * x + static_cast<int>(c)];
+                        sum[c] += p[c];
+            }
             const int n = (ex - bx) * (ey - by);
-            for (int y = by; y < ey; ++y)
-                for (int x = bx; x < ex; ++x)
-                    for (size_t c = 0; c < 3; ++c)
-                        image.scanLine(y)[3 * x + static_cast<int>(c)] =
-                            static_cast<std::uint8_t>(sum[c] / n);
+            const std::uint8_t mean[3] = {static_cast<std::uint8_t>(sum[0] / n),
+                                          static_cast<std::uint8_t>(sum[1] / n),
+                                          static_cast<std::uint8_t>(sum[2] / n)};
+            for (int y = by; y < ey; ++y) {
+                std::uint8_t* p = image.scanLine(y) + 3 * bx;
+                for (int x = bx; x < ex; ++x, p += 3)
+                    std::memcpy(p, mean, 3);
+            }
         }
     }
 }
@@ -294,15 +327,14 @@ void TvEffect(QImage& image, std::uint32_t frameIndex) {
 
 void WaterColor(QImage& image) {
     BoxBlur(image, 2, 2);
-    const QImage soft = image.copy();
-    EachPixel(image, [&](int x, int y, std::uint8_t* p) {
-        const int edge = std::abs(Luma(PixelAt(soft, x + 1, y)) - Luma(PixelAt(soft, x - 1, y))) +
-                         std::abs(Luma(PixelAt(soft, x, y + 1)) - Luma(PixelAt(soft, x, y - 1)));
-        for (int c = 0; c < 3; ++c) {
-            const int level = (p[c] / 43) * 43 + 21;
-            p[c] = Clamp8(level + 30 - edge);
-        }
-    });
+    EachNeighbourhood(image,
+                      [](int at, std::uint8_t* out, const std::uint8_t* above,
+                         const std::uint8_t* here, const std::uint8_t* below, int left, int right) {
+                          const int edge = std::abs(Luma(here + right) - Luma(here + left)) +
+                                           std::abs(Luma(below + at) - Luma(above + at));
+                          for (int c = 0; c < 3; ++c)
+                              out[at + c] = Clamp8((here[at + c] / 43) * 43 + 51 - edge);
+                      });
 }
 
 // The lens of the magnifier frame: the middle of the picture twice as big.
@@ -416,21 +448,23 @@ void OstImageEffects::ApplySensor(QImage& image, const Sensor& sensor, std::uint
         // Lamps at 50 Hz beat against a 60 Hz exposure: slow bands roll through the picture.
         const double period = std::max(8, image.height() / 3);
         for (int y = 0; y < image.height(); ++y) {
-            const double g = 1.0 + 0.18 * std::sin(2 * kPi * (y + 4.0 * frameIndex) / period);
+            const int gain = static_cast<int>(
+                256 * (1.0 + 0.18 * std::sin(2 * kPi * (y + 4.0 * frameIndex) / period)));
             std::uint8_t* p = image.scanLine(y);
             for (int i = 0; i < 3 * image.width(); ++i)
-                p[i] = Clamp8(p[i] * g);
+                p[i] = static_cast<std::uint8_t>(std::min(255, (p[i] * gain) >> 8));
         }
     }
     if (sensor.sharpness != 10000) {
-        const double k = sensor.sharpness / 10000.0 - 1.0;
+        // Sharpening adds k times the detail (picture minus its blur); below 1.0 it blurs.
+        const int k = (sensor.sharpness - 10000) * 256 / 10000;
         QImage soft = image.copy();
         BoxBlur(soft, 1, 1);
         for (int y = 0; y < image.height(); ++y) {
             std::uint8_t* p = image.scanLine(y);
-            const std::uint8_t* s = soft.constScanLine(y);
+            const std::uint8_t* b = soft.constScanLine(y);
             for (int i = 0; i < 3 * image.width(); ++i)
-                p[i] = Clamp8(p[i] + k * (p[i] - s[i]));
+                p[i] = Clamp8(p[i] + ((k * (p[i] - b[i])) >> 8));
         }
     }
 }
