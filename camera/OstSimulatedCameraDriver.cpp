@@ -1,7 +1,7 @@
 #include "OstSimulatedCameraDriver.h"
 
 #include "OstCameraProperty.h"
-#include "OstCameraQueuedCall.h"
+#include "OstQueuedCall.h"
 #include "OstImageEffects.h"
 #include "OstSimulatedButtonControl.h"
 
@@ -188,7 +188,7 @@ void OstSimulatedCameraDriver::ClearTarget(const void* owner) {
 }
 
 void OstSimulatedCameraDriver::PressSnapshotButton() {
-    OstCameraQueuedCall::Post(&context_, [this] {
+    OstQueuedCall::Post(&context_, [this] {
         // A copy, since the target may register anew while it handles the press.
         const Target target = target_;
         if (target)

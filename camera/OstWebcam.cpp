@@ -1,7 +1,7 @@
 #include "OstWebcam.h"
 
 #include "IOstWebcamOwner.h"
-#include "OstCameraQueuedCall.h"
+#include "OstQueuedCall.h"
 #include "OstDXShow.h"
 #include "OstSourceFilter.h"
 #include "OstVideoInputCategory.h"
@@ -158,7 +158,7 @@ std::shared_ptr<IOstCameraDriver> OstWebcam::Driver() const {
 }
 
 void OstWebcam::PostWindowMessage(const QString& message, quintptr first, qintptr second) {
-    OstCameraQueuedCall::Post(&messageWindow_, [this, message, first, second] {
+    OstQueuedCall::Post(&messageWindow_, [this, message, first, second] {
         DispatchWindowMessage(message, first, second);
     });
 }
@@ -228,7 +228,7 @@ void OstWebcam::CountdownThread(OstDXShow* graph, CountdownRequest request,
     if (going && CountdownWait(kGrabDelayAfterOverlay) && graph->GrabImage(request.filePath)) {
         const QString path = request.filePath;
         // Queued to the message window, so a device destroyed meanwhile delivers nothing.
-        OstCameraQueuedCall::Post(&messageWindow_, [this, owner, path] {
+        OstQueuedCall::Post(&messageWindow_, [this, owner, path] {
             if (IOstWebcamOwner::IsAlive(owner))
                 owner->OnWebcamSnapShotImage(this, videoWindow_, path);
         });

@@ -4,7 +4,7 @@
 #include "IOstSnapshotButton.h"
 #include "IOstWebcamOwner.h"
 #include "OstCameraProperty.h"
-#include "OstCameraQueuedCall.h"
+#include "OstQueuedCall.h"
 #include "OstVideoInputDevice.h"
 
 OstWebcamOrbit::OstWebcamOrbit(std::shared_ptr<OstVideoInputDevice> source)
@@ -134,7 +134,7 @@ void OstWebcamOrbit::ButtonThread(std::shared_ptr<IOstCameraDriver> driver) {
         } else if (pressed_) {
             pressed_ = false;
             // Queued to the message window, so a device destroyed meanwhile delivers nothing.
-            OstCameraQueuedCall::Post(MessageWindow(), [this] { OnSecondButtonReleased(); });
+            OstQueuedCall::Post(MessageWindow(), [this] { OnSecondButtonReleased(); });
         }
         // A yield without a pause would keep a whole core busy while the camera runs.
         std::this_thread::sleep_for(kButtonPollInterval);

@@ -2,16 +2,15 @@
 
 #include <QMetaObject>
 #include <QObject>
-
 #include <mutex>
 #include <utility>
 
-// Queues a call from a camera worker thread to the event loop of `context`'s thread so that
-// ThreadSanitizer sees the hand-over: Qt's event queue locks with futexes the tool cannot
-// follow, so whatever the call carries would otherwise look shared without synchronisation.
-// A short lock is held while the call is queued and taken again before it runs. The call is
-// dropped when `context` is destroyed first.
-class OstCameraQueuedCall {
+// Queues a call to the event loop of `context`'s thread so that ThreadSanitizer sees the
+// hand-over: Qt's event queue locks with futexes it cannot follow, so everything the call
+// carries would otherwise look shared without synchronisation. A short lock is held while the
+// call is queued and taken again before it runs. The call is dropped when `context` is
+// destroyed first. Used by the Skype link's and the camera's worker threads alike.
+class OstQueuedCall {
 public:
     template <typename Function> static void Post(QObject* context, Function&& function) {
         std::lock_guard guard(Lock());
