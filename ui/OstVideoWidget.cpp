@@ -1,0 +1,79 @@
+#include "OstVideoWidget.h"
+
+#include "OstQueuedCall.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QThread>
+
+OstVideoWidget::OstVideoWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    client_ = QRect(QPoint(0, 0), size());
+}
+
+OstVideoWidget::~OstVideoWidget() = default;
+
+void OstVideoWidget::PresentFrame(const QImage& frame, const QRect& target) {
+    {
+        std::lock_guard guard(lock_);
+        // A shallow copy: the renderer makes a new image for every frame, so this one is
+        // never written again.
+        frame_ = frame;
+        target_ = target;
+    }
+    if (!repaintQueued_.exchange(true))
+        OstQueuedCall::Post(this, [this] { Repaint(); });
+}
+
+void OstVideoWidget::Repaint() {
+    repaintQueued_.store(false);
+    const bool hasFrame = !CurrentFrame().isNull();
+    // With a frame the whole area is covered, so what lies below need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, hasFrame);
+    update();
+}
+
+bool OstVideoWidget::GetClientRect(QRect& rect) const {
+    if (QThread::currentThread() == thread()) {
+        rect = QRect(QPoint(0, 0), size());
+    } else {
+        std::lock_guard guard(lock_);
+        rect = client_;
+    }
+    return true;
+}
+
+QImage OstVideoWidget::CurrentFrame() const {
+    std::lock_guard guard(lock_);
+    return frame_;
+}
+
+void OstVideoWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    std::lock_guard guard(lock_);
+    client_ = QRect(QPoint(0, 0), size());
+}
+
+void OstVideoWidget::paintEvent(QPaintEvent*) {
+    QImage frame;
+    QRect target;
+    {
+        std::lock_guard guard(lock_);
+        frame = frame_;
+        target = target_;
+    }
+    if (frame.isNull())
+        return;
+    if (target.isEmpty())
+        target = rect();
+    QPainter painter(this);
+    if (!target.contains(rect()))
+        painter.fillRect(rect(), Qt::black);
+    // Nearest-neighbour is exact at the sizes that match the camera's and costs far less;
+    // a real reduction needs filtering or the picture turns to noise.
+    const bool reduced = target.width() * 5 < frame.width() * 4 ||
+                         target.height() * 5 < frame.height() * 4;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, reduced);
+    painter.drawImage(target, frame);
+    painted_.fetch_add(1, std::memory_order_relaxed);
+}
