@@ -700,5 +700,15 @@
         <extracomment>Folder of the help pages: &quot;eng&quot; or &quot;cht&quot; (there are no Korean help pages).</extracomment>
         <translation>cht</translation>
     </message>
+    <message id="480">
+        <source>한국어</source>
+        <extracomment>Language names are written in their own language in every table.</extracomment>
+        <translation>한국어</translation>
+    </message>
+    <message id="481">
+        <source>No sound settings program was found.</source>
+        <extracomment>Shown when the desktop offers no program for the sound input settings.</extracomment>
+        <translation>找不到音效設定程式。</translation>
+    </message>
 </context>
 </TS>
