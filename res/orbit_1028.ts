@@ -700,6 +700,18 @@
         <extracomment>Folder of the help pages: &quot;eng&quot; or &quot;cht&quot; (there are no Korean help pages).</extracomment>
         <translation>cht</translation>
     </message>
+    <message id="472">
+        <source>The picture could not be saved there. Please choose another folder or name.</source>
+        <translation>無法將相片儲存到該位置，請選擇其他資料夾或名稱。</translation>
+    </message>
+    <message id="473">
+        <source>The picture could not be renamed. The name may already be in use, or the folder may not allow changes.</source>
+        <translation>無法重新命名相片。此名稱可能已被使用，或該資料夾不允許變更。</translation>
+    </message>
+    <message id="474">
+        <source>The help page could not be found. Please reinstall Orbit.</source>
+        <translation>找不到說明頁面，請重新安裝 Orbit。</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

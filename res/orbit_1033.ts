@@ -700,6 +700,18 @@
         <extracomment>Folder of the help pages: &quot;eng&quot; or &quot;cht&quot; (there are no Korean help pages).</extracomment>
         <translation>eng</translation>
     </message>
+    <message id="472">
+        <source>The picture could not be saved there. Please choose another folder or name.</source>
+        <translation>The picture could not be saved there. Please choose another folder or name.</translation>
+    </message>
+    <message id="473">
+        <source>The picture could not be renamed. The name may already be in use, or the folder may not allow changes.</source>
+        <translation>The picture could not be renamed. The name may already be in use, or the folder may not allow changes.</translation>
+    </message>
+    <message id="474">
+        <source>The help page could not be found. Please reinstall Orbit.</source>
+        <translation>The help page could not be found. Please reinstall Orbit.</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

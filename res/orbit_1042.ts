@@ -700,6 +700,18 @@
         <extracomment>Folder of the help pages: &quot;eng&quot; or &quot;cht&quot; (there are no Korean help pages).</extracomment>
         <translation>eng</translation>
     </message>
+    <message id="472">
+        <source>The picture could not be saved there. Please choose another folder or name.</source>
+        <translation>사진을 그 위치에 저장할 수 없습니다. 다른 폴더나 이름을 선택하십시오.</translation>
+    </message>
+    <message id="473">
+        <source>The picture could not be renamed. The name may already be in use, or the folder may not allow changes.</source>
+        <translation>사진 이름을 바꿀 수 없습니다. 이미 사용 중인 이름이거나 폴더를 변경할 수 없습니다.</translation>
+    </message>
+    <message id="474">
+        <source>The help page could not be found. Please reinstall Orbit.</source>
+        <translation>도움말 페이지를 찾을 수 없습니다. Orbit을 다시 설치하십시오.</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>
