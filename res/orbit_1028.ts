@@ -722,5 +722,10 @@
         <extracomment>Shown when the desktop offers no program for the sound input settings.</extracomment>
         <translation>找不到音效設定程式。</translation>
     </message>
+    <message id="482">
+        <source>Select Path</source>
+        <extracomment>Title of the folder chooser of the General settings page.</extracomment>
+        <translation>選擇路徑</translation>
+    </message>
 </context>
 </TS>

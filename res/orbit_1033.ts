@@ -722,5 +722,10 @@
         <extracomment>Shown when the desktop offers no program for the sound input settings.</extracomment>
         <translation>No sound settings program was found.</translation>
     </message>
+    <message id="482">
+        <source>Select Path</source>
+        <extracomment>Title of the folder chooser of the General settings page.</extracomment>
+        <translation>Select Path</translation>
+    </message>
 </context>
 </TS>

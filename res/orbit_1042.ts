@@ -722,5 +722,10 @@
         <extracomment>Shown when the desktop offers no program for the sound input settings.</extracomment>
         <translation>소리 설정 프로그램을 찾을 수 없습니다.</translation>
     </message>
+    <message id="482">
+        <source>Select Path</source>
+        <extracomment>Title of the folder chooser of the General settings page.</extracomment>
+        <translation>경로 선택</translation>
+    </message>
 </context>
 </TS>
