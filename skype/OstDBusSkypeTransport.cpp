@@ -79,7 +79,7 @@ void OstDBusSkypeTransport::OnAttachReply(const QString& peer, const QString& an
     emit attachAnswered(0);
 }
 
-bool OstDBusSkypeTransport::Send(const QString& text, QString* reply) {
+bool OstDBusSkypeTransport::Send(const QString& text) {
     QString peer;
     {
         std::lock_guard guard(peerLock_);
@@ -88,13 +88,31 @@ bool OstDBusSkypeTransport::Send(const QString& text, QString* reply) {
     if (peer.isEmpty())
         return false;
     // Addressed to the unique name that accepted the attach, so a Skype that restarted under
-    // the same well-known name is a lost link, as a closed window was.
-    const QDBusMessage answer = connection_.call(InvokeMessage(peer, text), QDBus::Block, callTimeoutMs_);
-    if (answer.type() != QDBusMessage::ReplyMessage)
-        return false;
-    if (reply)
-        *reply = answer.arguments().value(0).toString();
-    return true;
+    // the same well-known name is a lost link, as a closed window was. The reply goes to
+    // slots of this object: Qt's connection thread posts it to the UI thread the moment it
+    // reads it, exactly as it posts an incoming Notify, so both keep the order of the bus.
+    return connection_.callWithCallback(InvokeMessage(peer, text), this,
+                                        SLOT(OnInvokeReply(QDBusMessage)),
+                                        SLOT(OnInvokeError(QDBusError, QDBusMessage)),
+                                        callTimeoutMs_);
+}
+
+bool OstDBusSkypeTransport::IsPeer(const QString& name) const {
+    std::lock_guard guard(peerLock_);
+    return !peer_.isEmpty() && name == peer_;
+}
+
+void OstDBusSkypeTransport::OnInvokeReply(const QDBusMessage& reply) {
+    if (!IsPeer(reply.service()))
+        return; // the answer of a Skype this program no longer talks to
+    emit textReceived(reply.arguments().value(0).toString());
+}
+
+void OstDBusSkypeTransport::OnInvokeError(const QDBusError&, const QDBusMessage& sent) {
+    // Only a command sent to the attached Skype can lose the link; errors of commands sent to
+    // an earlier Skype arrive after that link was already given up.
+    if (IsPeer(sent.service()))
+        emit linkLost();
 }
 
 void OstDBusSkypeTransport::Detach() {
@@ -105,10 +123,7 @@ void OstDBusSkypeTransport::Detach() {
 }
 
 void OstDBusSkypeTransport::Notify(const QString& text) {
-    {
-        std::lock_guard guard(peerLock_);
-        if (peer_.isEmpty() || message().service() != peer_)
-            return; // only the attached Skype may feed the program
-    }
+    if (!IsPeer(message().service()))
+        return; // only the attached Skype may feed the program
     emit textReceived(text);
 }

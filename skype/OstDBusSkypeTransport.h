@@ -4,6 +4,8 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusError>
+#include <QDBusMessage>
 #include <QString>
 #include <mutex>
 
@@ -26,13 +28,19 @@ public:
     bool IsRegistered() const { return registered_; }
 
     void RequestAttach(const QString& clientName) override;
-    bool Send(const QString& text, QString* reply) override;
+    bool Send(const QString& text) override;
     void Detach() override;
 
 public slots:
     Q_SCRIPTABLE Q_NOREPLY void Notify(const QString& text);
 
+private slots:
+    // Not scriptable, so never exported on the bus: Qt D-Bus calls them for the replies.
+    void OnInvokeReply(const QDBusMessage& reply);
+    void OnInvokeError(const QDBusError& error, const QDBusMessage& sent);
+
 private:
+    bool IsPeer(const QString& name) const;
     void OnAttachReply(const QString& peer, const QString& answer);
 
     QDBusConnection connection_;

@@ -47,6 +47,7 @@ OstSkypeController::OstSkypeController(std::unique_ptr<OstSkypeTransport> transp
             &OstSkypeController::OnAttachAnswered);
     connect(transport_.get(), &OstSkypeTransport::textReceived, this,
             [this](const QString& text) { OnTextArrived(text, liveLink_.load()); });
+    // A command the bus failed after it left, or a Skype that left the bus.
     connect(transport_.get(), &OstSkypeTransport::linkLost, this, [this] {
         if (IsAttached()) {
             OnDisconnected();
@@ -84,27 +85,66 @@ void OstSkypeController::OnAttachAnswered(int status) {
 }
 
 void OstSkypeController::SendCommand(const QString& text) {
-    std::uint64_t link = liveLink_.load();
-    if (link == 0)
+    if (liveLink_.load() == 0)
         return;
-    QString reply;
-    bool delivered = false;
+    std::vector<std::uint64_t> failed;
     {
         std::lock_guard guard(sendLock_);
-        link = liveLink_.load();
+        const std::uint64_t link = liveLink_.load();
         if (link == 0)
             return;
-        Trace(QStringLiteral("PC=>Skype: '") + text + u'\'');
-        delivered = transport_->Send(text, &reply);
+        const bool onUiThread = QThread::currentThread() == thread();
+        if (!outbox_.empty() || (onUiThread && sliceSpent_ >= kSendSlice)) {
+            outbox_.push_back({text, link});
+            ScheduleDrainLocked();
+            return;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        SendLocked(text, link, failed);
+        if (onUiThread) {
+            sliceSpent_ += std::chrono::steady_clock::now() - start;
+            // The next pass of the event loop starts a new slice.
+            ScheduleDrainLocked();
+        }
     }
-    // Nothing is posted while the send lock is held; both the reply and a lost link are
-    // handled on the UI thread, after the sender's own work is done.
-    if (!delivered) {
+    // Nothing is posted while the send lock is held: a lost link is handled on the UI thread.
+    for (const std::uint64_t link : failed)
         LinkFailed(link);
+}
+
+void OstSkypeController::SendLocked(const QString& text, std::uint64_t link,
+                                    std::vector<std::uint64_t>& failed) {
+    Trace(QStringLiteral("PC=>Skype: '") + text + u'\'');
+    if (!transport_->Send(text))
+        failed.push_back(link);
+}
+
+void OstSkypeController::ScheduleDrainLocked() {
+    if (drainScheduled_)
         return;
+    drainScheduled_ = true;
+    OstQueuedCall::Post(this, [this] { DrainOutbox(); });
+}
+
+void OstSkypeController::DrainOutbox() {
+    std::vector<std::uint64_t> failed;
+    {
+        std::lock_guard guard(sendLock_);
+        drainScheduled_ = false;
+        const auto start = std::chrono::steady_clock::now();
+        while (!outbox_.empty() && std::chrono::steady_clock::now() - start < kSendSlice) {
+            Pending next = std::move(outbox_.front());
+            outbox_.pop_front();
+            // Commands of an attach that has gone are dropped, as they are while detached.
+            if (next.link == liveLink_.load())
+                SendLocked(next.text, next.link, failed);
+        }
+        sliceSpent_ = {};
+        if (!outbox_.empty())
+            ScheduleDrainLocked();
     }
-    if (!reply.isEmpty())
-        OstQueuedCall::Post(this, [this, reply, link] { OnTextArrived(reply, link); });
+    for (const std::uint64_t link : failed)
+        LinkFailed(link);
 }
 
 void OstSkypeController::LinkFailed(std::uint64_t link) {
@@ -178,6 +218,10 @@ void OstSkypeController::OnSkypeMessage(const QString& text) {
 
 void OstSkypeController::OnDisconnected() {
     liveLink_ = 0;
+    {
+        std::lock_guard guard(sendLock_);
+        outbox_.clear();
+    }
     transport_->Detach();
     userMonitor_.ClearUsers();
     Post(u"SKYPE_DISCONNECTED", nullptr);

@@ -10,9 +10,12 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <deque>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 // The one link to Skype: attaches, sends commands, and classifies every text Skype sends
 // into the two monitors or a named notification. Lives on the UI thread; SendCommand may
@@ -21,6 +24,9 @@ class OstSkypeController : public QObject, public OstObject {
     Q_OBJECT
 public:
     static constexpr int kDiscoveryIntervalMs = 1000;
+    // How long the UI thread sends commands in one pass of its event loop before the rest of
+    // a burst waits for the next pass, so the window keeps painting.
+    static constexpr std::chrono::milliseconds kSendSlice{4};
     static inline const QString kClientName = QStringLiteral("Orbit");
 
     // The process-wide controller on the session bus, built on first use.
@@ -33,7 +39,9 @@ public:
 
     // Asks for the attach and re-asks every interval until Skype accepts.
     void Discover();
-    // Dropped without report while detached. Blocks until Skype has taken the text.
+    // Dropped without report while detached. Never waits for Skype: the reply is classified
+    // later on the UI thread, in the order Skype sent it. Commands leave in the order of the
+    // calls; a burst from the UI thread is spread over passes of its event loop.
     void SendCommand(const QString& text);
     void OpenFileTransfer(const QString& handle, const QString& folder);
 
@@ -60,6 +68,10 @@ private:
     void OnTextArrived(const QString& text, std::uint64_t link);
     void OnDisconnected();
     void LinkFailed(std::uint64_t link);
+    // With the send lock held.
+    void SendLocked(const QString& text, std::uint64_t link, std::vector<std::uint64_t>& failed);
+    void ScheduleDrainLocked();
+    void DrainOutbox();
     void Trace(const QString& line) const;
 
     std::unique_ptr<OstSkypeTransport> transport_;
@@ -68,6 +80,16 @@ private:
     OstCallMonitor callMonitor_;
     OstUserMonitor userMonitor_;
     std::mutex sendLock_;
+    // Commands waiting for the UI thread's next pass (guarded by the send lock). While it
+    // holds anything, every command, from any thread, queues behind it, so none overtakes.
+    struct Pending {
+        QString text;
+        std::uint64_t link;
+    };
+    std::deque<Pending> outbox_;
+    bool drainScheduled_ = false;
+    // Time the UI thread spent sending since its event loop last ran the drain.
+    std::chrono::steady_clock::duration sliceSpent_{};
     std::uint64_t skypeVersion_ = 0;
     std::int32_t userStatus_ = SKYPE_STATUS_OFFLINE;
     // Number of the current attach, 0 while detached; texts and failures of an older

@@ -5,6 +5,9 @@
 
 // The carrier of Skype texts. The controller talks only to this interface, so it can be
 // driven without a bus in tests.
+//
+// Replies and unasked texts travel one road: both arrive as textReceived on the UI thread, in
+// the order Skype sent them, so a reply is never classified after a text Skype sent later.
 class OstSkypeTransport : public QObject {
     Q_OBJECT
 public:
@@ -15,9 +18,11 @@ public:
     // attachAnswered on the UI thread, or never when no Skype is there.
     virtual void RequestAttach(const QString& clientName) = 0;
 
-    // Delivers one command to the attached Skype and returns its reply text. Returns false
-    // when the link is lost. May be called from any thread; callers serialise the calls.
-    virtual bool Send(const QString& text, QString* reply) = 0;
+    // Hands one command to the attached Skype without waiting for it. Its reply arrives later
+    // as textReceived; a command the bus fails later ends as linkLost. Returns false when there
+    // is no link to send on. May be called from any thread; callers serialise the calls, and
+    // commands leave in the order of the calls.
+    virtual bool Send(const QString& text) = 0;
 
     // Forgets the attached Skype: later texts from it are no longer accepted.
     virtual void Detach() = 0;
@@ -25,8 +30,8 @@ public:
 signals:
     // 0 when Skype accepted the attach request, any other value otherwise.
     void attachAnswered(int status);
-    // An unasked text from the attached Skype.
+    // A reply or an unasked text from the attached Skype.
     void textReceived(const QString& text);
-    // The attached Skype went away without a failed send (its bus name vanished).
+    // The attached Skype went away or a command failed on the bus.
     void linkLost();
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OstQueuedCall.h"
 #include "OstSkypeTransport.h"
 
 #include <QStringList>
@@ -23,12 +24,18 @@ public:
         ++attachRequests;
         lastClientName = clientName;
     }
-    bool Send(const QString& text, QString* reply) override {
-        std::lock_guard guard(lock_);
-        sent_.append(text);
-        if (failSends || (failWhen && failWhen(text)))
-            return false;
-        *reply = answer(text);
+    // The reply travels as a bus reply does: later, on the UI thread, in sending order.
+    bool Send(const QString& text) override {
+        QString reply;
+        {
+            std::lock_guard guard(lock_);
+            sent_.append(text);
+            if (failSends || (failWhen && failWhen(text)))
+                return false;
+            reply = answer(text);
+        }
+        if (!reply.isEmpty())
+            OstQueuedCall::Post(this, [this, reply] { emit textReceived(reply); });
         return true;
     }
     void Detach() override { ++detaches; }

@@ -276,6 +276,11 @@ bool SkypePeerProcess::SendRaw(const QString& handle, const QString& text) {
     return CallOk(QStringLiteral("SendRaw"), {handle, text});
 }
 
+bool SkypePeerProcess::NotifyAfterReply(const QString& handle, const QString& commandPrefix,
+                                        const QString& text) {
+    return CallOk(QStringLiteral("NotifyAfterReply"), {handle, commandPrefix, text});
+}
+
 QString SkypePeerProcess::IncomingCall(const QString& to, const QString& from) {
     return CallString(QStringLiteral("IncomingCall"), {to, from});
 }

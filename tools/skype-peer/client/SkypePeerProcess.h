@@ -96,6 +96,9 @@ public:
     bool DuplicateWrites(const QString& handle, int count);
     int SendGarbage(const QString& handle, int count); // texts sent, -1 on failure
     bool SendRaw(const QString& handle, const QString& text);
+    // The reply to the handle's next command starting with commandPrefix is followed at once
+    // by `text` as a notification.
+    bool NotifyAfterReply(const QString& handle, const QString& commandPrefix, const QString& text);
 
     // Calls (returned ids are empty on failure)
     QString IncomingCall(const QString& to, const QString& from);

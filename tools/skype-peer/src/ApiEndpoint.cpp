@@ -127,6 +127,11 @@ QString ApiEndpoint::Invoke(const QString& command) {
     placeholder.request = request;
     placeholder.connection = connectionName_;
     const quint64 sequence = placeholder.sequence;
+    if (!followPrefix_.isEmpty() && command.startsWith(followPrefix_)) {
+        placeholder.follower = followText_;
+        followPrefix_.clear();
+        followText_.clear();
+    }
     outbox_.push_back(placeholder);
     const QString reply = Answer(request.service(), command, sequence);
     for (Outgoing& item : outbox_) {
@@ -213,11 +218,35 @@ void ApiEndpoint::Notify(const QString& text) {
     Enqueue(item);
 }
 
+bool ApiEndpoint::NotifyAfterReply(const QString& commandPrefix, const QString& text,
+                                   QString* error) {
+    if (commandPrefix.isEmpty() || text.isEmpty()) {
+        *error = QStringLiteral("NotifyAfterReply wants a command prefix and a text");
+        return false;
+    }
+    followPrefix_ = commandPrefix;
+    followText_ = text;
+    return true;
+}
+
 void ApiEndpoint::Enqueue(Outgoing item) {
     if (item.due == 0)
         item.due = clock_.elapsed();
     outbox_.push_back(std::move(item));
     Drain();
+}
+
+void ApiEndpoint::SendNotify(const QString& text, const QStringList& targets) {
+    network_.Log(handle_, QStringLiteral("!"), text);
+    for (const QString& target : targets) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            target, QLatin1String(kClientPath), QLatin1String(kClientInterface),
+            QStringLiteral("Notify"));
+        call << text;
+        call.setAutoStartService(false);
+        // send() marks the call as wanting no reply; nothing here waits on a client.
+        Connection().send(call);
+    }
 }
 
 void ApiEndpoint::Drain() {
@@ -234,17 +263,10 @@ void ApiEndpoint::Drain() {
             network_.Log(handle_, QStringLiteral("<"), front.text);
             // On the connection the command came in on; gone after a restart, and so is the reply.
             QDBusConnection(front.connection).send(front.request.createReply(front.text));
+            if (!front.follower.isEmpty())
+                SendNotify(front.follower, clients_);
         } else {
-            network_.Log(handle_, QStringLiteral("!"), front.text);
-            for (const QString& target : front.targets) {
-                QDBusMessage call = QDBusMessage::createMethodCall(
-                    target, QLatin1String(kClientPath), QLatin1String(kClientInterface),
-                    QStringLiteral("Notify"));
-                call << front.text;
-                call.setAutoStartService(false);
-                // send() marks the call as wanting no reply; nothing here waits on a client.
-                Connection().send(call);
-            }
+            SendNotify(front.text, front.targets);
         }
         const bool wasReply = front.reply;
         outbox_.pop_front();

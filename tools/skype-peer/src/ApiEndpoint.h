@@ -42,6 +42,9 @@ public:
     QStringList Clients() const { return clients_; }
 
     void Notify(const QString& text) override;
+    // The reply to the next command that starts with commandPrefix is followed by `text` as a
+    // notification in the same pass of the event loop, with nothing of the peer in between.
+    bool NotifyAfterReply(const QString& commandPrefix, const QString& text, QString* error);
     int Protocol() const override { return protocol_; }
     void DetachAll() override;
 
@@ -54,6 +57,8 @@ private:
         QString connection;
         qint64 due = 0;
         bool reply = false;
+        // Sent right after this reply, without the usual pause.
+        QString follower;
         bool ready = true;
         QDBusMessage request;
         QString text;
@@ -67,6 +72,7 @@ private:
     void ClientGone(const QString& client);
     void Enqueue(Outgoing item);
     void Drain();
+    void SendNotify(const QString& text, const QStringList& targets);
 
     PeerNetwork& network_;
     QString handle_;
@@ -85,4 +91,6 @@ private:
     QString attachMode_;
     int attachDelayMs_ = 0;
     int replyDelayMs_ = 0;
+    QString followPrefix_;
+    QString followText_;
 };

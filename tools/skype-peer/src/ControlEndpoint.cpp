@@ -159,6 +159,13 @@ void ControlEndpoint::SendRaw(const QString& handle, const QString& text) {
         endpoint->Notify(text);
 }
 
+void ControlEndpoint::NotifyAfterReply(const QString& handle, const QString& commandPrefix,
+                                       const QString& text) {
+    QString error;
+    if (ApiEndpoint* endpoint = Endpoint(handle))
+        Check(endpoint->NotifyAfterReply(commandPrefix, text, &error), error);
+}
+
 QString ControlEndpoint::IncomingCall(const QString& to, const QString& from) {
     QString id;
     QString error;

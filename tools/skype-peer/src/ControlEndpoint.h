@@ -41,6 +41,8 @@ public Q_SLOTS:
     Q_SCRIPTABLE void DuplicateWrites(const QString& handle, int count);
     Q_SCRIPTABLE int SendGarbage(const QString& handle, int count);
     Q_SCRIPTABLE void SendRaw(const QString& handle, const QString& text);
+    Q_SCRIPTABLE void NotifyAfterReply(const QString& handle, const QString& commandPrefix,
+                                       const QString& text);
 
     Q_SCRIPTABLE QString IncomingCall(const QString& to, const QString& from);
     Q_SCRIPTABLE QString IncomingConference(const QString& to, const QString& host,
