@@ -1,0 +1,161 @@
+#include "COstUI_Orbit_EventListCtrl.h"
+#include "EventListSamples.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int kEvents = 10000;
+constexpr int kTransfers = 5;
+
+// A list as the main dialog shows it, on screen and painted once.
+std::unique_ptr<COstUI_Orbit_EventListCtrl> ShownList() {
+    auto list = std::make_unique<COstUI_Orbit_EventListCtrl>();
+    list->resize(632, 220);
+    list->show();
+    QApplication::processEvents();
+    return list;
+}
+
+// Counts and times the list's own paint events.
+class PaintMeter : public QObject {
+public:
+    explicit PaintMeter(QWidget* viewport) { viewport->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+// One frame: whatever the step changed, painted and handed to the window system.
+template <typename Step> double FrameMs(Step&& step) {
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    QApplication::processEvents();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Start-up: 10,000 stored events into the list and its first paint.
+void BM_LoadEvents(benchmark::State& state) {
+    const QList<EventRecord> events = SampleEvents(kEvents);
+    auto list = ShownList();
+    for (auto _ : state) {
+        list->LoadEvents(events);
+        list->viewport()->repaint();
+        state.PauseTiming();
+        list->DeleteAllRows();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kEvents);
+}
+BENCHMARK(BM_LoadEvents)->Unit(benchmark::kMillisecond);
+
+// The same events added one at a time, as new photos arrive.
+void BM_AddEventOneByOne(benchmark::State& state) {
+    const QList<EventRecord> events = SampleEvents(kEvents);
+    auto list = ShownList();
+    for (auto _ : state) {
+        for (auto it = events.crbegin(); it != events.crend(); ++it)
+            list->AddEvent(*it);
+        list->viewport()->repaint();
+        state.PauseTiming();
+        list->DeleteAllRows();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kEvents);
+}
+BENCHMARK(BM_AddEventOneByOne)->Unit(benchmark::kMillisecond);
+
+// Scrolling through 10,000 rows one row per frame while five transfers near the top report
+// progress at 20 reports a second each (one report every 10 ms of a 16 ms frame budget).
+// Arg 0: scrolling only; 1: scrolling with the reports.
+void BM_ScrollFrame(benchmark::State& state) {
+    const bool reporting = state.range(0) != 0;
+    auto list = ShownList();
+    list->LoadEvents(SampleEvents(kEvents));
+    for (std::uint32_t id = 1; id <= kTransfers; ++id)
+        list->AddEvent(SampleEvents(1).front(), id);
+    // The scroll range follows the new rows only once the view has laid them out.
+    QApplication::processEvents();
+    QScrollBar* bar = list->verticalScrollBar();
+    double longest = 0;
+    double total = 0;
+    int frames = 0;
+    int report = 0;
+    for (auto _ : state) {
+        const double ms = FrameMs([&] {
+            if (bar->value() >= bar->maximum())
+                bar->setValue(0);
+            bar->setValue(bar->value() + 1);
+            if (reporting) {
+                // 100 reports a second in all: about 1.6 per 16 ms frame.
+                for (int k = 0; k < 2 - (frames % 3 == 0); ++k, ++report)
+                    list->SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
+                                      report / kTransfers % 100);
+            }
+        });
+        state.SetIterationTime(ms / 1000);
+        longest = std::max(longest, ms);
+        total += ms;
+        ++frames;
+    }
+    state.counters["longest_ms"] = longest;
+    state.counters["mean_ms"] = total / std::max(1, frames);
+}
+BENCHMARK(BM_ScrollFrame)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Five transfers reporting while the list stands still: each report repaints one cell.
+// Arg 0: the rows are in view; 1: they are scrolled out of view, so nothing is painted.
+void BM_ProgressReportFrame(benchmark::State& state) {
+    const bool outOfView = state.range(0) != 0;
+    auto list = ShownList();
+    list->LoadEvents(SampleEvents(kEvents));
+    for (std::uint32_t id = 1; id <= kTransfers; ++id)
+        list->AddEvent(SampleEvents(1).front(), id);
+    // The scroll range follows the new rows only once the view has laid them out.
+    QApplication::processEvents();
+    if (outOfView)
+        list->verticalScrollBar()->setValue(kEvents / 2);
+    QApplication::processEvents();
+    if (outOfView && list->verticalScrollBar()->value() != kEvents / 2)
+        state.SkipWithError("the list did not scroll");
+    PaintMeter meter(list->viewport());
+    double longest = 0;
+    int report = 0;
+    for (auto _ : state) {
+        const double ms = FrameMs([&] {
+            list->SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
+                              report / kTransfers % 100);
+            ++report;
+        });
+        state.SetIterationTime(ms / 1000);
+        longest = std::max(longest, ms);
+    }
+    state.counters["longest_ms"] = longest;
+    state.counters["paints_per_report"] =
+        static_cast<double>(meter.paints) / std::max<std::int64_t>(1, state.iterations());
+}
+BENCHMARK(BM_ProgressReportFrame)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

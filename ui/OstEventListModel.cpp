@@ -1,0 +1,197 @@
+#include "OstEventListModel.h"
+
+#include "OstLanguageSelector.h"
+
+namespace {
+
+constexpr int kFirstTitleText = 335; // 335..340, one per column
+constexpr int kConnectingText = 341;
+constexpr int kFirstFinalText = 342; // 342..348 for the progress codes 100..106
+constexpr int kOtherFinalText = 349;
+constexpr int kFromText = 318;
+constexpr int kToText = 319;
+constexpr int kCancelText = 451;
+
+QString Text(int number) {
+    return OstLanguageSelector::GetInstance().GetString(number);
+}
+
+} // namespace
+
+OstEventListModel::OstEventListModel(QObject* parent)
+    : QAbstractTableModel(parent),
+      // The titles the list starts with; the main dialog replaces them with the string
+      // table's texts, centred, as soon as it applies its texts.
+      titles_{u"Status"_qs,  u"Progress"_qs,   u"Event Name"_qs,
+              u"From/To"_qs, u"Resolution"_qs, u"Size"_qs},
+      alignments_{Qt::AlignLeft,    Qt::AlignHCenter, Qt::AlignHCenter,
+                  Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter} {
+    LoadDrawnTexts();
+}
+
+OstEventListModel::~OstEventListModel() = default;
+
+int OstEventListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+int OstEventListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant OstEventListModel::data(const QModelIndex& index, int role) const {
+    const EventRow* row = index.isValid() ? Row(index.row()) : nullptr;
+    if (!row || role != Qt::DisplayRole)
+        return {};
+    const EventRecord& record = row->Record;
+    switch (index.column()) {
+    case StatusColumn:
+        return row->HasButton() ? cancelText_ : QString();
+    case ProgressColumn:
+        return ProgressText(row->Progress);
+    case NameColumn:
+        return record.EventName;
+    case PeerColumn: {
+        const QString word = PeerWord(record.EventType);
+        return word.isEmpty() ? QString() : word + u' ' + record.FriendID;
+    }
+    case ResolutionColumn:
+        return record.Resolution;
+    case SizeColumn:
+        return record.PictureSize;
+    default:
+        return {};
+    }
+}
+
+QVariant OstEventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return titles_[static_cast<std::size_t>(section)];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(alignments_[static_cast<std::size_t>(section)] |
+                                   Qt::AlignVCenter);
+    return {};
+}
+
+bool OstEventListModel::setHeaderData(int section, Qt::Orientation orientation,
+                                      const QVariant& value, int role) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return false;
+    const auto slot = static_cast<std::size_t>(section);
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        titles_[slot] = value.toString();
+    else if (role == Qt::TextAlignmentRole)
+        alignments_[slot] = value.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+    else
+        return false;
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+Qt::ItemFlags OstEventListModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+EventRow* OstEventListModel::Row(int index) {
+    return index >= 0 && index < Count() ? rows_[Slot(index)].get() : nullptr;
+}
+
+const EventRow* OstEventListModel::Row(int index) const {
+    return index >= 0 && index < Count() ? rows_[Slot(index)].get() : nullptr;
+}
+
+void OstEventListModel::InsertTop(std::unique_ptr<EventRow> row) {
+    if (!row)
+        return;
+    beginInsertRows(QModelIndex(), 0, 0);
+    rows_.push_back(std::move(row));
+    endInsertRows();
+}
+
+void OstEventListModel::InsertTop(const QList<EventRecord>& records) {
+    if (records.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), 0, static_cast<int>(records.size()) - 1);
+    rows_.reserve(rows_.size() + static_cast<std::size_t>(records.size()));
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
+        auto row = std::make_unique<EventRow>();
+        row->Record = *it;
+        rows_.push_back(std::move(row));
+    }
+    endInsertRows();
+}
+
+std::unique_ptr<EventRow> OstEventListModel::Remove(int index) {
+    if (index < 0 || index >= Count())
+        return nullptr;
+    beginRemoveRows(QModelIndex(), index, index);
+    const auto it = rows_.begin() + static_cast<std::ptrdiff_t>(Slot(index));
+    std::unique_ptr<EventRow> row = std::move(*it);
+    rows_.erase(it);
+    endRemoveRows();
+    return row;
+}
+
+void OstEventListModel::RemoveAll() {
+    if (rows_.empty())
+        return;
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+int OstEventListModel::FindByTransferId(std::uint32_t id) const {
+    for (std::size_t slot = rows_.size(); slot-- > 0;) {
+        if (rows_[slot]->TransferId == id)
+            return static_cast<int>(rows_.size() - 1 - slot);
+    }
+    return -1;
+}
+
+void OstEventListModel::CellChanged(int index, int column) {
+    if (index < 0 || index >= Count() || column < 0 || column >= ColumnCount)
+        return;
+    const QModelIndex cell = this->index(index, column);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void OstEventListModel::ApplyTexts() {
+    for (int column = 0; column < ColumnCount; ++column) {
+        titles_[static_cast<std::size_t>(column)] = Text(kFirstTitleText + column);
+        alignments_[static_cast<std::size_t>(column)] = Qt::AlignHCenter;
+    }
+    LoadDrawnTexts();
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+void OstEventListModel::LoadDrawnTexts() {
+    connectingText_ = Text(kConnectingText);
+    for (int code = 0; code < 7; ++code)
+        finalTexts_[static_cast<std::size_t>(code)] = Text(kFirstFinalText + code);
+    finalTexts_[7] = Text(kOtherFinalText);
+    cancelText_ = Text(kCancelText);
+    toText_ = Text(kToText);
+    fromText_ = Text(kFromText);
+}
+
+QString OstEventListModel::ProgressText(std::int32_t progress) const {
+    if (progress < 0)
+        return {};
+    if (progress == 0)
+        return connectingText_;
+    if (progress < 100)
+        return QString::number(progress) + u'%';
+    if (progress <= 106)
+        return finalTexts_[static_cast<std::size_t>(progress - 100)];
+    return finalTexts_[7];
+}
+
+QString OstEventListModel::PeerWord(std::int32_t eventType) const {
+    if (eventType == EventRecord::Sent)
+        return toText_;
+    if (eventType == EventRecord::Received)
+        return fromText_;
+    return {};
+}
