@@ -233,9 +233,10 @@ void COstUI_PropertySheet::OnInitDialog() {
 }
 
 void COstUI_PropertySheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event); // places the window where the window system would
     if (!positioned_) {
         positioned_ = true;
-        // Qt has placed the window by now but not yet mapped it, so this move is not seen.
+        // The window is not mapped yet, so this move is never seen as a jump.
         if (x_ >= 0 && y_ >= 0)
             move(x_, pos().y());
     }
@@ -243,7 +244,6 @@ void COstUI_PropertySheet::showEvent(QShowEvent* event) {
         filtering_ = true;
         qApp->installEventFilter(this);
     }
-    QDialog::showEvent(event);
 }
 
 void COstUI_PropertySheet::hideEvent(QHideEvent* event) {

@@ -1,0 +1,127 @@
+#include "CSystemTray.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QIcon>
+#include <QMenu>
+#include <QPixmap>
+#include <QTimer>
+
+namespace {
+
+// A missing picture still gives a (transparent) icon: without one Qt would not put the icon
+// into the tray at all and the program could not be reached from there.
+QIcon LoadTrayIcon(int iconId, bool* found) {
+    QIcon icon(QStringLiteral(":/bitmaps/%1").arg(iconId));
+    *found = !icon.availableSizes().isEmpty();
+    if (*found)
+        return icon;
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+CSystemTray::CSystemTray(QObject* parent) : QObject(parent) {
+    singleClick_ = new QTimer(this);
+    singleClick_->setSingleShot(true);
+    connect(singleClick_, &QTimer::timeout, this, &CSystemTray::PopupMenu);
+}
+
+CSystemTray::~CSystemTray() {
+    if (icon_ != nullptr) {
+        icon_->hide();
+        delete icon_;
+    }
+}
+
+bool CSystemTray::Create(const QString& tooltip, int iconId) {
+    if (icon_ != nullptr)
+        return IsIconAdded();
+    icon_ = new QSystemTrayIcon(this);
+    iconId_ = iconId;
+    bool found = false;
+    icon_->setIcon(LoadTrayIcon(iconId, &found));
+    SetTooltipText(tooltip);
+    if (menu_ != nullptr)
+        icon_->setContextMenu(menu_);
+    connect(icon_, &QSystemTrayIcon::activated, this, &CSystemTray::OnTrayIconEvent);
+    // Shown even without a tray: Qt adds the icon when a tray appears later.
+    icon_->show();
+    return IsIconAdded();
+}
+
+bool CSystemTray::IsIconAdded() const {
+    return icon_ != nullptr && icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool CSystemTray::SetIcon(int iconId) {
+    if (icon_ == nullptr)
+        return false;
+    bool found = false;
+    const QIcon icon = LoadTrayIcon(iconId, &found);
+    iconId_ = iconId;
+    icon_->setIcon(icon);
+    return found;
+}
+
+bool CSystemTray::SetTooltipText(const QString& text) {
+    tooltip_ = text.left(kMaxTooltip);
+    if (icon_ != nullptr)
+        icon_->setToolTip(tooltip_);
+    return true;
+}
+
+bool CSystemTray::ShowBalloon(const QString& text) {
+    if (icon_ == nullptr || !QSystemTrayIcon::supportsMessages())
+        return false;
+    icon_->showMessage(QStringLiteral("Orbit").left(kMaxBalloonTitle), text.left(kMaxBalloonText),
+                       QSystemTrayIcon::Information, kBalloonTimeoutMs);
+    return true;
+}
+
+QAction* CSystemTray::GetDefaultAction() const {
+    if (menu_ == nullptr || menu_->actions().isEmpty())
+        return nullptr;
+    return menu_->actions().constFirst();
+}
+
+void CSystemTray::SetMenu(QMenu* menu) {
+    if (menu_ != nullptr)
+        disconnect(menu_, &QMenu::aboutToShow, this, nullptr);
+    menu_ = menu;
+    if (menu_ == nullptr)
+        return;
+    connect(menu_, &QMenu::aboutToShow, this, [this] {
+        menu_->setDefaultAction(GetDefaultAction());
+        PrepareTrayMenu(menu_);
+    });
+    if (icon_ != nullptr)
+        icon_->setContextMenu(menu_);
+}
+
+void CSystemTray::OnTrayIconEvent(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        singleClick_->start(QApplication::doubleClickInterval());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        singleClick_->stop();
+        // Queued, as a menu command would be: the click's own handling finishes first.
+        if (QAction* action = GetDefaultAction())
+            QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+        break;
+    default:
+        // The context menu of a right click is opened by Qt itself.
+        break;
+    }
+}
+
+void CSystemTray::PrepareTrayMenu(QMenu* /*menu*/) {}
+
+void CSystemTray::PopupMenu() {
+    if (menu_ != nullptr)
+        menu_->popup(QCursor::pos());
+}

@@ -1,0 +1,46 @@
+#include "OstDesktopSettings.h"
+
+#include "OstLanguageSelector.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace OstDesktopSettings {
+
+std::optional<Command> FindSoundInputSettings(const QStringList& searchPaths) {
+    // Tab 4 of the volume control is its input devices; the others open on their sound page,
+    // which holds the input choice as well.
+    static const struct {
+        const char* program;
+        QStringList arguments;
+    } kCandidates[] = {
+        {"pavucontrol", {QStringLiteral("--tab=4")}},
+        {"gnome-control-center", {QStringLiteral("sound")}},
+        {"kcmshell6", {QStringLiteral("kcm_pulseaudio")}},
+        {"kcmshell5", {QStringLiteral("kcm_pulseaudio")}},
+        {"systemsettings", {QStringLiteral("kcm_pulseaudio")}},
+    };
+    for (const auto& candidate : kCandidates) {
+        const QString path =
+            QStandardPaths::findExecutable(QString::fromLatin1(candidate.program), searchPaths);
+        if (!path.isEmpty())
+            return Command{path, candidate.arguments};
+    }
+    return std::nullopt;
+}
+
+bool OpenSoundInputSettings(QWidget* parent, const QStringList& searchPaths) {
+    const std::optional<Command> command = FindSoundInputSettings(searchPaths);
+    if (command && QProcess::startDetached(command->program, command->arguments))
+        return true;
+    const auto& selector = OstLanguageSelector::GetInstance();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Orbit"), selector.GetString(481),
+                    QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(selector.GetString(450));
+    box.exec();
+    return false;
+}
+
+} // namespace OstDesktopSettings
