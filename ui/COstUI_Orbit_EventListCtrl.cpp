@@ -182,10 +182,11 @@ void COstUI_Orbit_EventListCtrl::DeleteRow(int index) {
     if (!row)
         return;
     if (row->Record.EventType != EventRecord::Sent) {
-        // Only a file: a record with an empty name would otherwise name its whole folder.
-        const QString path = row->Record.FullPath();
-        if (QFileInfo(path).isFile() && !QFile::moveToTrash(path))
-            QFile::remove(path);
+        // Only a file, by its full path: a record with an empty name would otherwise name its
+        // whole folder, and one without a folder a file wherever the program was started.
+        const QFileInfo file(row->Record.FullPath());
+        if (file.isAbsolute() && file.isFile() && !QFile::moveToTrash(file.filePath()))
+            QFile::remove(file.filePath());
     }
     model_->Remove(index);
 }

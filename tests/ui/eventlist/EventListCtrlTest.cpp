@@ -3,6 +3,7 @@
 #include "OstEventListDelegate.h"
 #include "OstLanguageSelector.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -130,6 +131,17 @@ TEST_F(EventListCtrlTest, CancelButtonAnswersInsideItsTwoPixelMarginOnlyAndSigna
     QTest::mouseMove(viewport, cell.center());
     QTest::mouseMove(viewport, list->CellRect(0, 3).center());
     EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButton);
+    QTest::mouseMove(viewport, cell.center());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(viewport, &leave);
+    EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButton);
+    // A row arriving on top while a button is lit: the lit row is still the one put out.
+    QTest::mouseMove(viewport, cell.center() + QPoint(1, 0));
+    ASSERT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButtonHot);
+    list->AddEvent(Record(EventRecord::Taken, u"c.jpg"_qs));
+    QTest::mouseMove(viewport, list->CellRect(0, 3).center());
+    EXPECT_EQ(list->GetRow(1)->ButtonState, EventRow::CancelButton);
+    list->DeleteRow(0);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cell.left() + 1, cell.center().y()));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cell.center().x(), cell.bottom() - 1));
