@@ -2,7 +2,8 @@
 
 #include "COstUI_PropertyPage.h"
 
-class QLabel;
+class COstUI_StaticPicture;
+class CXHyperLink;
 
 // The about page: the product picture (260) and the web site link (string 449, which is
 // both the text and the address), opened in the desktop's browser.
@@ -19,16 +20,11 @@ public:
     bool OnInitDialog() override;
     void ApplyTexts() override;
 
-    QString GetLinkTarget() const { return target_; }
-
-signals:
-    // The address just handed to the browser.
-    void linkOpened(const QString& url);
+    // Null until the page is first shown.
+    CXHyperLink* GetLink() const { return link_; }
+    COstUI_StaticPicture* GetPicture() const { return picture_; }
 
 private:
-    void OpenLink();
-
-    QLabel* picture_ = nullptr;
-    QLabel* link_ = nullptr;
-    QString target_;
+    COstUI_StaticPicture* picture_ = nullptr;
+    CXHyperLink* link_ = nullptr;
 };

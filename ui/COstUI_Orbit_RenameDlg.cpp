@@ -1,5 +1,6 @@
 #include "COstUI_Orbit_RenameDlg.h"
 
+#include "CColorStatic.h"
 #include "OstLanguageSelector.h"
 
 #include <QDir>
@@ -26,12 +27,11 @@ COstUI_Orbit_RenameDlg::COstUI_Orbit_RenameDlg(const QString& baseName, const QS
     edit_ = new QLineEdit(baseName, this);
     edit_->setObjectName(QStringLiteral("1200"));
     label_->setBuddy(edit_);
-    refusal_ = new QLabel(this);
+    refusal_ = new CColorStatic(this);
     refusal_->setObjectName(QStringLiteral("1202"));
     refusal_->setWordWrap(true);
-    QPalette red = refusal_->palette();
-    red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
-    refusal_->setPalette(red);
+    refusal_->SetTextColor(QColor(0xFF, 0x00, 0x00));
+    refusal_->SetTransparent(true);
     // Keeps its place while hidden, so showing it does not make the dialog jump.
     QSizePolicy keep = refusal_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

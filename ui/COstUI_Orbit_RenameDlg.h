@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class CColorStatic;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,7 +33,7 @@ private:
     QString folder_;
     QLineEdit* edit_ = nullptr;
     QLabel* label_ = nullptr;
-    QLabel* refusal_ = nullptr;
+    CColorStatic* refusal_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
@@ -13,8 +14,16 @@ namespace {
 // A missing picture still gives a (transparent) icon: without one Qt would not put the icon
 // into the tray at all and the program could not be reached from there.
 QIcon LoadTrayIcon(int iconId, bool* found) {
-    QIcon icon(QStringLiteral(":/bitmaps/%1").arg(iconId));
-    *found = !icon.availableSizes().isEmpty();
+    // Drawn for each size panels use, so the icon is never a blurred 16 x 16.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        const QString path = QStringLiteral(":/icons/%1/%2").arg(iconId).arg(size);
+        if (QFile::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    if (icon.isNull() && QFile::exists(QStringLiteral(":/bitmaps/%1").arg(iconId)))
+        icon = QIcon(QStringLiteral(":/bitmaps/%1").arg(iconId));
+    *found = !icon.isNull();
     if (*found)
         return icon;
     QPixmap blank(16, 16);

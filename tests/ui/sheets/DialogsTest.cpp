@@ -1,5 +1,9 @@
+#include "COstUI_Orbit_AboutPage.h"
 #include "COstUI_Orbit_RenameDlg.h"
+#include "COstUI_PropertySheet.h"
+#include "CXHyperLink.h"
 #include "OstDesktopSettings.h"
+#include "OstLanguageSelector.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,6 +61,35 @@ TEST(RenameDlgTest, RefusesNamesItCannotUseUntilTheNameIsEdited) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.GetNewName(), u"taken 2"_qs);
+}
+
+TEST(AboutPageTest, LinkShowsAndOpensTheSiteAfterLanguageChanges) {
+    auto& selector = OstLanguageSelector::GetInstance();
+    selector.SetLanguage(OstLanguageSelector::English);
+    COstUI_PropertySheet sheet(448);
+    COstUI_Orbit_AboutPage about;
+    sheet.AddPage(&about);
+    sheet.show();
+    CXHyperLink* link = about.GetLink();
+    ASSERT_NE(link, nullptr);
+    QList<QUrl> opened;
+    link->SetOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    for (std::uint16_t language : {OstLanguageSelector::TraditionalChinese,
+                                   OstLanguageSelector::Korean}) {
+        selector.SetLanguage(language);
+        sheet.ApplyTexts();
+        QString site;
+        ASSERT_TRUE(OstLanguageSelector::LoadStringInLanguage(language, 449, site));
+        EXPECT_EQ(link->text(), site);
+        opened.clear();
+        QTest::mouseClick(link, Qt::LeftButton);
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened.front(), QUrl(site));
+    }
+    selector.SetLanguage(OstLanguageSelector::English);
 }
 
 TEST(DesktopSettingsTest, SoundInputSettingsPreferTheVolumeControlThenGnomeThenKde) {
