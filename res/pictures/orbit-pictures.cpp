@@ -359,11 +359,18 @@ void Badge(QPainter& p, const QRectF& r, const QColor& colour, const QString& gl
         Glyph(p, glyph, Centred(r, glyphSize, glyphSize), kPaper, stroke);
 }
 
-// The program's mark at any size: a green tile with the lens and its orbit.
+// The program's mark at any size: a green tile with a lens and the orbit around it.
 void Mark(QPainter& p, const QRectF& r, const QColor& colour) {
     const qreal unit = r.width() / 16.0;
-    Tile(p, r.adjusted(unit * 0.5, unit * 0.5, -unit * 0.5, -unit * 0.5), colour, u"orbit"_qs,
-         r.width() * 0.8, kRadius * unit, kStroke * unit * 0.85);
+    const QRectF tile = r.adjusted(unit * 0.5, unit * 0.5, -unit * 0.5, -unit * 0.5);
+    Tile(p, tile, colour, u"orbit"_qs, r.width() * 0.86, kRadius * unit, kStroke * unit * 0.7);
+    // The lens, with a ring of the tile's colour so the orbit passes behind it.
+    p.setPen(QPen(colour, unit * 1.2));
+    p.setBrush(kPaper);
+    p.drawEllipse(tile.center(), unit * 3.2, unit * 3.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour.darker(125));
+    p.drawEllipse(tile.center(), unit * 1.3, unit * 1.3);
 }
 
 // Tray states: the mark, and for the remote monitor a badge in the corner.
@@ -567,13 +574,13 @@ void Background(QPainter& p, const Layout& l, bool listShown) {
 
     // The selected event: its heading (kind icon, From/To, file name) and the photo's well.
     const int headingRight = l.picture.right() + 1;
-    Panel(p, QRectF(l.kind.x() - 6, 38, headingRight - (l.kind.x() - 6), 41));
+    Panel(p, QRectF(l.kind.x() - 6, 38, headingRight - (l.kind.x() - 6), 39));
     Well(p, l.picture);
 
     // Left rail: zoom (edit, slider, reset) and mirror (button and its label).
-    Panel(p, QRectF(6, 97, 39, 116));
+    Panel(p, QRectF(4, 97, 38, 116));
     const qreal mirrorTop = std::max<qreal>(l.mirror.y() - 4, 215);
-    Panel(p, QRectF(6, mirrorTop, 39, l.mirrorLabel.y() + 19 - mirrorTop));
+    Panel(p, QRectF(4, mirrorTop, 38, l.mirrorLabel.y() + 19 - mirrorTop));
 
     // "Send To" row: a white field behind the label and the friend list; the dialog frames it.
     p.setPen(Qt::NoPen);

@@ -5,6 +5,13 @@
 // With --grab the sheet is saved (at the screen's scaling; run with QT_SCALE_FACTOR=2 for the
 // 2x pictures) and the program ends; without it the sheet is shown in a window.
 
+#include "CBitmapSlider.h"
+#include "CColorStatic.h"
+#include "CComboBoxSuper.h"
+#include "CHMXEdit.h"
+#include "CxSkinButton.h"
+#include "OstBitmap.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
@@ -14,6 +21,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -51,9 +59,109 @@ const ButtonRow kButtons[] = {
     {"1024 Mirror (227 on)", 223, 224, 225, 226, 228, nullptr},
 };
 
+constexpr int kPreviewX = 620;
+constexpr int kPreviewY = 24;
+
+// The 320 x 240 background with the controls the main dialog puts on it, at its places.
+class SkinPreview : public QWidget {
+public:
+    explicit SkinPreview(QWidget* parent) : QWidget(parent) {
+        background_ = OstBitmap::Load(263, devicePixelRatioF(), u"JPG"_qs);
+        setFixedSize(750, 576);
+        QFont tahoma = font();
+        tahoma.setFamily(u"Tahoma"_qs);
+        tahoma.setPixelSize(11);
+        setFont(tahoma);
+
+        auto button = [this](int x, int y, std::array<int, 5> skin, const QString& text, const QString& tip) {
+            auto* b = new CxSkinButton(text, this);
+            b->move(x, y);
+            b->SetSkin(skin[0], skin[1], skin[2], skin[3], skin[4]);
+            if (!tip.isEmpty())
+                b->SetToolTipText(tip);
+            return b;
+        };
+        button(685, 8, {151, 152, 153, 154, 156}, {}, u"Minimise"_qs);
+        button(701, 8, {157, 158, 159, 160, 162}, {}, u"Preview Window Size"_qs);
+        button(717, 8, {163, 164, 165, 166, 168}, {}, u"Close"_qs);
+        button(178, 331, {181, 182, 183, 184, 186}, {}, u"Take Photo"_qs);
+        button(673, 331, {175, 176, 177, 178, 180}, {}, u"Send Photo"_qs);
+        button(706, 285, {169, 170, 171, 172, 174}, {}, u"View Photo"_qs);
+        button(12, 280, {227, 224, 225, 226, 228}, {}, u"Mirror"_qs);
+        button(12, 190, {217, 218, 219, 220, 222}, {}, {});
+        button(413, 525, {187, 188, 189, 190, 192}, u"Open Folder"_qs, {});
+        button(485, 525, {187, 188, 189, 190, 192}, u"Intro."_qs, {});
+        button(557, 525, {193, 194, 195, 196, 198}, u"Setting"_qs, {});
+        button(614, 525, {199, 200, 201, 202, 204}, u"Send Software"_qs, {})->setEnabled(false);
+        button(717, 525, {211, 212, 213, 214, 216}, {}, u"Hide the list"_qs);
+
+        auto text = [this](int x, int y, int w, int h, const QString& t, bool grey = false) {
+            auto* l = new CColorStatic(this);
+            l->setGeometry(x, y, w, h);
+            l->setText(t);
+            l->SetTransparent(!grey);
+            l->SetBkColor(QColor(0xd9, 0xd9, 0xd9));
+            return l;
+        };
+        text(72, 64, 100, 14, u"Preview Window"_qs);
+        text(12, 308, 30, 16, u"Mirror"_qs)->setAlignment(Qt::AlignCenter);
+        text(412, 42, 293, 16, u"To  Ann Lee"_qs);
+        text(412, 60, 293, 16, u"20261208-0001.jpg"_qs);
+        text(391, 338, 56, 24, u"Send To"_qs);
+        text(44, 527, 52, 16, u"Location:"_qs, true);
+        text(96, 527, 268, 16, u"/home/user/Pictures/Orbit"_qs, true);
+        auto* kind = new QLabel(this);
+        kind->setGeometry(390, 58, 18, 18);
+        kind->setPixmap(OstBitmap::Load(233, devicePixelRatioF()));
+
+        auto* edit = new CHMXEdit(this);
+        edit->setGeometry(11, 102, 30, 13);
+        edit->setFrame(false);
+        edit->setTextMargins(1, 0, 1, 0);
+        edit->setText(u"120%"_qs);
+        auto* slider = new CBitmapSlider(this);
+        slider->move(10, 118);
+        slider->SetBitmapChannel(229);
+        slider->SetBitmapThumb(230, 231);
+        slider->SetVertical(true);
+        slider->SetRange(100, 200);
+        slider->SetMargin(20, 2, 30, 1);
+        slider->SetPos(180);
+
+        auto* combo = new CComboBoxSuper(this);
+        combo->setGeometry(447, 338, 221, 24);
+        combo->SetImageList(OstBitmap::Strip(245, 16, QColor(255, 255, 0), devicePixelRatioF()));
+        combo->ResetColumns();
+        combo->addItem(u"Ann Lee"_qs);
+        combo->SetItemImage(0, 1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawPixmap(0, 0, background_);
+        // The frames the dialog draws itself, and the white upper halves of its two areas.
+        p.fillRect(QRect(45, 82, 318, 120), Qt::white);
+        p.setPen(QColor(0xdb, 0xdb, 0xdb));
+        p.drawRect(QRect(389, 336, 668 + 2 - 389 - 1, 24 + 4 - 1));
+        p.setPen(QColor(0xb3, 0xb3, 0xb3));
+        p.drawRect(QRect(45, 371, 657 + 1, 141 + 1));
+        p.setPen(QColor(0x8c, 0x8c, 0x8c));
+        p.drawRect(QRect(10, 101, 31, 14));
+        p.fillRect(QRect(46, 372, 657, 141), Qt::white);
+    }
+
+private:
+    QPixmap background_;
+};
+
 class Sheet : public QWidget {
 public:
-    Sheet() { resize(1520, 1160); }
+    Sheet() {
+        resize(1520, 1160);
+        new SkinPreview(this);
+        findChild<SkinPreview*>()->move(kPreviewX, kPreviewY);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -106,18 +214,18 @@ protected:
 
         // Slider, digits, strip, event icons, tray icons, frames, about.
         y += 14;
-        label(16, y, u"Zoom slider 229 with thumbs 230 / 231"_qs);
+        label(16, y, u"Slider 229, thumbs 230 / 231"_qs);
         pic(16, y + 8, u"bitmaps"_qs, 229);
         pic(56, y + 8, u"bitmaps"_qs, 230);
         pic(76, y + 8, u"bitmaps"_qs, 231);
-        label(120, y, u"Countdown 240..244 (green on white)"_qs);
+        label(250, y, u"Countdown 240..244 (green on white)"_qs);
         for (int i = 0; i < 5; ++i)
-            pic(120 + i * 66, y + 8, u"bitmaps"_qs, 240 + i);
+            pic(250 + i * 66, y + 8, u"bitmaps"_qs, 240 + i);
         y += 96;
         label(16, y, u"Contact states 245 (yellow is the mask colour)"_qs);
         pic(16, y + 8, u"bitmaps"_qs, 245);
-        label(200, y, u"Event kinds 232..234, 235..237; results 238, 239"_qs);
-        int x = 200;
+        label(300, y, u"Event kinds 232..234, 235..237; results 238, 239"_qs);
+        int x = 300;
         for (int id = 232; id <= 239; ++id) {
             const QSize size = pic(x, y + 8, u"bitmaps"_qs, id);
             x += size.width() + 10;
@@ -129,7 +237,7 @@ protected:
             pic(x, y + 8, u"bitmaps"_qs, id);
             x += 26;
         }
-        QPixmap big(u":/icons/146/64"_qs);
+        QPixmap big(dpr > 1.0 ? u":/icons/146/128"_qs : u":/icons/146/64"_qs);
         p.drawPixmap(QRect(x + 10, y + 8, 64, 64), big);
         y += 84;
         label(16, y, u"Effect page frames 17..26"_qs);
@@ -139,35 +247,26 @@ protected:
         label(16, y, u"About 260"_qs);
         pic(16, y + 8, u"JPG"_qs, 260);
 
-        // Backgrounds: 263 (320 x 240, list shown) at full size with its buttons placed on it,
-        // the other nine reduced.
-        const int bx = 620;
-        label(bx, 16, u"Background 263 (320 x 240, list shown) with the buttons in place"_qs);
-        const int by = 24;
-        pic(bx, by, u"JPG"_qs, 263);
-        const struct { int id, x, y; } placed[] = {
-            {151, 685, 8},  {157, 701, 8},  {163, 717, 8},   {181, 178, 331}, {175, 673, 331},
-            {169, 706, 285}, {223, 12, 280}, {217, 12, 190}, {187, 413, 525}, {187, 485, 525},
-            {193, 557, 525}, {199, 614, 525}, {211, 717, 525}, {229, 10, 118},
-        };
-        for (const auto& b : placed)
-            pic(bx + b.x, by + b.y, u"bitmaps"_qs, b.id);
-        pic(bx + 10 + 20, by + 118 + 50, u"bitmaps"_qs, 230);
-        pic(bx + 390, by + 58, u"bitmaps"_qs, 233);
+        // Background 263 with the real controls on it is a child widget (SkinPreview); the
+        // other nine backgrounds reduced below it.
+        label(kPreviewX, 16, u"Background 263 (320 x 240, list shown) with the skinned controls in place"_qs);
+        const int bx = kPreviewX;
+        const int by = kPreviewY;
         int tx = bx;
         int ty = by + 590;
-        for (int id = 261; id <= 270; ++id) {
-            if (id == 263)
-                continue;
+        int rowHeight = 0;
+        for (int id : {269, 270, 267, 268, 265, 266, 264, 261, 262}) {
             const QPixmap bg = Picture(u"JPG"_qs, id, dpr);
-            const QSizeF size = bg.deviceIndependentSize() * 0.26;
+            const QSizeF size = bg.deviceIndependentSize() * 0.2;
             if (tx + size.width() > width() - 8) {
                 tx = bx;
-                ty += 240;
+                ty += rowHeight + 22;
+                rowHeight = 0;
             }
             p.drawPixmap(QRectF(QPointF(tx, ty), size), bg, QRectF(bg.rect()));
-            label(tx, ty + int(size.height()) + 12, QString::number(id));
+            label(tx, ty + int(size.height()) + 13, QString::number(id));
             tx += int(size.width()) + 12;
+            rowHeight = std::max(rowHeight, int(size.height()));
         }
     }
 };
