@@ -5,6 +5,7 @@
 #include "OstTrayCommand.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -29,15 +30,18 @@ COstUI_Orbit_SystemTray::COstUI_Orbit_SystemTray(QObject* parent) : CSystemTray(
     };
     add(menu_, ID_OPEN_ORBIT);
     remoteMenu_ = menu_->addMenu(QString());
-    add(remoteMenu_, ID_REMOTE_OPEN)->setCheckable(true);
-    add(remoteMenu_, ID_REMOTE_CLOSE)->setCheckable(true);
+    // Exclusive groups: styles draw one-of-several marks, and exactly one is ever checked.
+    auto* remoteGroup = new QActionGroup(menu_);
+    remoteGroup->addAction(add(remoteMenu_, ID_REMOTE_OPEN))->setCheckable(true);
+    remoteGroup->addAction(add(remoteMenu_, ID_REMOTE_CLOSE))->setCheckable(true);
     remoteMenu_->addSeparator();
     add(remoteMenu_, ID_REMOTE_SETTING);
     add(menu_, ID_AUDIO_SETTING);
     menu_->addSeparator();
     languageMenu_ = menu_->addMenu(QString());
+    auto* languageGroup = new QActionGroup(menu_);
     for (int id : {ID_LANG_ENGLISH, ID_LANG_TRADITIONAL_CHINESE, ID_LANG_KOREAN})
-        add(languageMenu_, id)->setCheckable(true);
+        languageGroup->addAction(add(languageMenu_, id))->setCheckable(true);
     add(menu_, ID_ABOUT);
     add(menu_, ID_CLOSE);
     SetMenu(menu_);

@@ -37,6 +37,10 @@ CSystemTray::CSystemTray(QObject* parent) : QObject(parent) {
     singleClick_ = new QTimer(this);
     singleClick_->setSingleShot(true);
     connect(singleClick_, &QTimer::timeout, this, &CSystemTray::PopupMenu);
+    balloonWait_ = new QTimer(this);
+    balloonWait_->setSingleShot(true);
+    balloonWait_->setInterval(200);
+    connect(balloonWait_, &QTimer::timeout, this, &CSystemTray::ShowPendingBalloon);
 }
 
 CSystemTray::~CSystemTray() {
@@ -86,9 +90,30 @@ bool CSystemTray::SetTooltipText(const QString& text) {
 bool CSystemTray::ShowBalloon(const QString& text) {
     if (icon_ == nullptr || !QSystemTrayIcon::supportsMessages())
         return false;
-    icon_->showMessage(QStringLiteral("Orbit").left(kMaxBalloonTitle), text.left(kMaxBalloonText),
-                       QSystemTrayIcon::Information, kBalloonTimeoutMs);
+    pendingBalloon_ = text.left(kMaxBalloonText);
+    balloonTries_ = 0;
+    ShowPendingBalloon();
     return true;
+}
+
+void CSystemTray::ShowPendingBalloon() {
+    // A balloon points at the icon: right after start-up the panel may not have placed the
+    // icon yet, so wait for it a little (a balloon at the screen's corner points nowhere).
+    constexpr int kTries = 10;
+    if (icon_ == nullptr || pendingBalloon_.isNull())
+        return;
+    // The icon is placed once its geometry stays the same over one wait: an X tray first
+    // maps it at the screen's origin and moves it into the panel a moment later.
+    const QRect geometry = icon_->geometry();
+    const bool placed = !geometry.isEmpty() && geometry == balloonAnchor_;
+    balloonAnchor_ = geometry;
+    if (!placed && QSystemTrayIcon::isSystemTrayAvailable() && balloonTries_++ < kTries) {
+        balloonWait_->start();
+        return;
+    }
+    icon_->showMessage(QStringLiteral("Orbit").left(kMaxBalloonTitle), pendingBalloon_,
+                       QSystemTrayIcon::Information, kBalloonTimeoutMs);
+    pendingBalloon_ = QString();
 }
 
 QAction* CSystemTray::GetDefaultAction() const {

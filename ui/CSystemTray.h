@@ -36,6 +36,7 @@ public:
     bool SetIcon(int iconId);
     bool SetTooltipText(const QString& text);
     // A balloon titled "Orbit" for 10 s, when the tray can show balloons; false otherwise.
+    // Shown once the panel has placed the icon (at most 2 s later); a newer one replaces it.
     virtual bool ShowBalloon(const QString& text);
 
     QString GetTooltipText() const { return tooltip_; }
@@ -59,10 +60,15 @@ protected:
 
 private:
     void PopupMenu();
+    void ShowPendingBalloon();
 
     QSystemTrayIcon* icon_ = nullptr;
     QPointer<QMenu> menu_;
     QTimer* singleClick_ = nullptr;
+    QTimer* balloonWait_ = nullptr;
+    QString pendingBalloon_;
+    QRect balloonAnchor_;
+    int balloonTries_ = 0;
     QString tooltip_;
     int iconId_ = 0;
 };
