@@ -64,6 +64,28 @@ TEST(SkinButton, AClickOnAWhiteCornerFallsThroughToTheWidgetBelow) {
     EXPECT_EQ(buttonClicks.count(), 1);
 }
 
+TEST(SkinButton, PressedWithoutADownBitmapShowsTheOverBitmap) {
+    QWidget window;
+    window.resize(160, 100);
+    CxSkinButton button(&window);
+    button.move(40, 40);  // away from the pointer
+    button.SetSkin(kSkin[0], 0, kSkin[2], kSkin[3], kSkin[4]);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint probe(button.width() / 2, 3);  // on the face, clear of the glyph
+    const QRgb normal = OstBitmap::LoadImage(kSkin[0]).pixel(probe);
+    const QRgb over = OstBitmap::LoadImage(kSkin[2]).pixel(probe);
+    ASSERT_NE(normal, over);
+    ASSERT_FALSE(button.IsMouseOver());
+
+    EXPECT_EQ(button.grab().toImage().pixel(probe), normal);
+    QTest::mousePress(&button, Qt::LeftButton, {}, button.rect().center());
+    EXPECT_EQ(button.grab().toImage().pixel(probe), over);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, button.rect().center());
+    button.setEnabled(false);
+    EXPECT_EQ(button.grab().toImage().pixel(probe), OstBitmap::LoadImage(kSkin[3]).pixel(probe));
+}
+
 TEST(SkinButton, CheckModesAndTheKeyboard) {
     QWidget window;
     CxSkinButton push(u"Push"_qs, &window);

@@ -48,6 +48,14 @@ TEST(BitmapSlider, ValueAndPixelMeetAtBothEnds) {
     // Larger values never sit above smaller ones.
     for (int v = 101; v <= 200; ++v)
         EXPECT_GE(z.slider.ValueToPixel(v), z.slider.ValueToPixel(v - 1));
+
+    // An empty range or a track shorter than the thumb: no division by zero, one value.
+    z.slider.SetRange(150, 150);
+    EXPECT_EQ(z.slider.ValueToPixel(150), top);
+    EXPECT_EQ(z.slider.PixelToValue(40), 150);
+    z.slider.SetRange(100, 200);
+    z.slider.SetMargin(20, 40, 30, 40);
+    EXPECT_EQ(z.slider.PixelToValue(40), 100);
 }
 
 TEST(BitmapSlider, MouseJumpsOrKeepsTheOffsetAndReportsMovingThenMoved) {
