@@ -1,0 +1,452 @@
+#include "COstUI_Orbit_EventListCtrl.h"
+#include "COstUI_Orbit_MainDlg.h"
+#include "COstUI_Picture.h"
+#include "OstLanguageSelector.h"
+#include "OstMainDlgLayout.h"
+#include "OstUser.h"
+#include "OstVideoWidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Dlg = COstUI_Orbit_MainDlg;
+
+template <typename T = QWidget> T* Control(QWidget* dialog, int id) {
+    return dialog->findChild<T*>(QString::number(id));
+}
+
+// Answers the next message box with `button` once it is up.
+void AnswerNextBox(QMessageBox::StandardButton button) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, button] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            box->button(button)->click();
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class MainDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(photos.isValid());
+        dialog = std::make_unique<Dlg>();
+        commands = std::make_unique<QSignalSpy>(dialog.get(), &Dlg::uiCommand);
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        QCoreApplication::processEvents();
+        commands->clear(); // the first layout's video refit
+        list = dialog->EventList();
+    }
+
+    // Codes sent since the last call, and their arguments.
+    QList<std::pair<int, QVariant>> Sent() {
+        QList<std::pair<int, QVariant>> sent;
+        for (const QList<QVariant>& call : *commands)
+            sent.append({call.at(0).toInt(), call.at(1)});
+        commands->clear();
+        return sent;
+    }
+
+    EventRecord Photo(const QString& name, bool writeFile = true) {
+        EventRecord record;
+        record.EventFolder = photos.path() + u"/"_qs;
+        record.EventName = name;
+        record.Resolution = u"640x480"_qs;
+        record.PictureSize = u"1.00 KB"_qs;
+        if (writeFile) {
+            QImage image(64, 48, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            image.save(record.FullPath(), "JPEG");
+        }
+        return record;
+    }
+
+    void TypeZoom(const QString& text) {
+        auto* edit = Control<QLineEdit>(dialog.get(), Dlg::IDC_ZOOM_EDIT);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // The Delete key on the list; the dialog is made active first, as a closed message box
+    // may have left no window active.
+    void PressDelete() {
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::keyClick(list, Qt::Key_Delete);
+    }
+
+    QPoint RowPoint(int row) const { return list->CellRect(row, 2).center(); }
+
+    QTemporaryDir photos;
+    std::unique_ptr<Dlg> dialog;
+    std::unique_ptr<QSignalSpy> commands;
+    COstUI_Orbit_EventListCtrl* list = nullptr;
+};
+
+TEST_F(MainDlgTest, EverySizeAndListStatePlacesTheSkin) {
+    for (int size : OstMainDlgLayout::Sizes()) {
+        const OstMainDlgLayout& l = *OstMainDlgLayout::ForSize(size);
+        for (bool shown : {false, true}) {
+            if (dialog->ListShown() != shown)
+                Control<QAbstractButton>(dialog.get(), Dlg::IDC_LIST_TOGGLE)->click();
+            dialog->ApplyPreviewSize(size);
+            SCOPED_TRACE(testing::Message() << size << (shown ? " shown" : " hidden"));
+            const int picture = shown ? l.backgroundShown : l.backgroundHidden;
+            EXPECT_EQ(dialog->BackgroundId(), picture);
+            COstUI_Picture background;
+            ASSERT_TRUE(background.LoadFromResource(picture, u"JPG"_qs));
+            EXPECT_EQ(dialog->size(), background.Picture().size());
+            EXPECT_EQ(dialog->size(), shown ? l.backgroundShownSize : l.backgroundHiddenSize);
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_PREVIEW)->geometry(), l.preview);
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_PICTURE)->geometry(), l.picture);
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_FRIEND_COMBO)->geometry(), l.friendCombo);
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_TAKE_PHOTO)->pos(), l.takePhoto.topLeft());
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_CLOSE)->pos(), l.close.topLeft());
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_SETTING)->pos(),
+                      (shown ? l.settingShown : l.settingHidden).topLeft());
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_LIST_TOGGLE)->pos(),
+                      (shown ? l.listToggleShown : l.listToggleHidden).topLeft());
+            EXPECT_EQ(list->isVisible(), shown);
+            EXPECT_EQ(Control(dialog.get(), Dlg::IDC_INTRO)->isVisible(), shown);
+            if (shown) {
+                EXPECT_EQ(list->geometry(), l.eventList);
+                EXPECT_EQ(list->columnWidth(2), l.columnWidths[2]);
+            }
+            // "Location:" and the folder share the row's fixed width.
+            const QRect location = Control(dialog.get(), Dlg::IDC_LOCATION)->geometry();
+            const QRect folder = Control(dialog.get(), Dlg::IDC_FOLDER)->geometry();
+            EXPECT_EQ(location.left(), 44);
+            EXPECT_EQ(folder.left(), location.right() + 1);
+            EXPECT_EQ(folder.right() + 1 - 44, l.locationRow.width());
+            // The camera error text: a seventh in from each side, from the middle down.
+            const QRect error = Control(dialog.get(), Dlg::IDC_CAMERA_ERROR)->geometry();
+            const int left = l.preview.left() + l.preview.width() / 7;
+            EXPECT_EQ(error.left(), left);
+            EXPECT_EQ(error.right() + 1,
+                      l.preview.left() + l.preview.width() -
+                          (l.preview.left() + l.preview.width() - left) / 7);
+            EXPECT_EQ(error.top(), l.preview.top() + l.preview.height() / 2);
+        }
+    }
+    // The zoom edit's frame is painted into the background, one pixel outside the edit.
+    const QImage skin = dialog->Background().toImage();
+    const QRect edit = OstMainDlgLayout::ZoomEdit.adjusted(-1, -1, 1, 1);
+    EXPECT_EQ(skin.pixelColor(edit.topLeft()), QColor(0x8C, 0x8C, 0x8C));
+    EXPECT_EQ(skin.pixelColor(edit.bottomRight()), QColor(0x8C, 0x8C, 0x8C));
+}
+
+TEST_F(MainDlgTest, ListToggleKeepsTheWindowWhereASizeChangeRecentres) {
+    dialog->move(17, 23);
+    const int before = dialog->BackgroundId();
+    auto* toggle = Control<QAbstractButton>(dialog.get(), Dlg::IDC_LIST_TOGGLE);
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(7, 7));
+    EXPECT_FALSE(dialog->ListShown());
+    EXPECT_NE(dialog->BackgroundId(), before);
+    EXPECT_EQ(dialog->pos(), QPoint(17, 23));
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(7, 7));
+    EXPECT_EQ(dialog->BackgroundId(), before);
+    EXPECT_EQ(dialog->pos(), QPoint(17, 23));
+    Sent();
+
+    // The same size again only runs the list part: nothing moves, no video refit.
+    dialog->ApplyPreviewSize(dialog->PreviewSize());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Sent().isEmpty());
+
+    dialog->ApplyPreviewSize(OstMainDlgLayout::Size240);
+    EXPECT_NE(dialog->pos(), QPoint(17, 23));
+    // The video refit is queued until the layout is done.
+    EXPECT_TRUE(Sent().isEmpty());
+    QCoreApplication::processEvents();
+    const auto sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_UPDATE_VIDEO_POSITION);
+    QRect client;
+    ASSERT_TRUE(dialog->VideoWindow()->GetClientRect(client));
+    EXPECT_EQ(client.size(), QSize(239, 179));
+}
+
+TEST_F(MainDlgTest, ZoomFromTheEditAndTheSlider) {
+    auto* edit = Control<QLineEdit>(dialog.get(), Dlg::IDC_ZOOM_EDIT);
+    auto* slider = Control<QSlider>(dialog.get(), Dlg::IDC_ZOOM_SLIDER);
+    const struct {
+        QString typed;
+        int zoom;
+        QString shown;
+    } cases[] = {
+        {u"50"_qs, 100, u"100%"_qs},   {u"250%"_qs, 200, u"200%"_qs},
+        {u"150"_qs, 150, u"150%"_qs},  {u"abc"_qs, 100, u"100%"_qs},
+        {u"99999999999"_qs, 200, u"200%"_qs},
+    };
+    for (const auto& c : cases) {
+        TypeZoom(c.typed);
+        SCOPED_TRACE(c.typed.toStdString());
+        EXPECT_EQ(edit->text(), c.shown);
+        EXPECT_EQ(slider->value(), 300 - c.zoom);
+        EXPECT_TRUE(list->hasFocus());
+        const auto sent = Sent();
+        ASSERT_EQ(sent.size(), 1);
+        EXPECT_EQ(sent[0].first, UICMD_SET_ZOOM);
+        EXPECT_EQ(sent[0].second.toInt(), c.zoom);
+    }
+
+    // Dragging rounds down to tens.
+    slider->setSliderDown(true);
+    slider->setSliderPosition(300 - 157);
+    slider->setSliderDown(false);
+    EXPECT_EQ(edit->text(), u"150%"_qs);
+    EXPECT_EQ(slider->value(), 150);
+    auto sent = Sent();
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_EQ(sent.front(), std::make_pair(int(UICMD_SET_ZOOM), QVariant(150)));
+
+    // Disabled: the edit refuses typing and Enter sends nothing; the reset button is off.
+    dialog->SetZoom(130, true);
+    EXPECT_EQ(edit->text(), u"130%"_qs);
+    EXPECT_EQ(slider->value(), 170);
+    EXPECT_FALSE(slider->isEnabled());
+    EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_ZOOM_RESET)->isEnabled());
+    EXPECT_FALSE(edit->toolTip().isEmpty());
+    TypeZoom(u"180"_qs);
+    EXPECT_EQ(edit->text(), u"130%"_qs);
+    EXPECT_TRUE(Sent().isEmpty());
+    dialog->SetZoom(130, false);
+    Control<QAbstractButton>(dialog.get(), Dlg::IDC_ZOOM_RESET)->click();
+    EXPECT_EQ(edit->text(), u"100%"_qs);
+    sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0], std::make_pair(int(UICMD_SET_ZOOM), QVariant(100)));
+}
+
+TEST_F(MainDlgTest, TakePhotoAsksOnceAndFollowsTheCamera) {
+    auto* take = Control<QAbstractButton>(dialog.get(), Dlg::IDC_TAKE_PHOTO);
+    dialog->SetCameraState(true, 0);
+    QTest::mouseClick(take, Qt::LeftButton, {}, take->rect().center());
+    dialog->OnTakePhoto(); // the snapshot key while the first photo is under way
+    auto sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_TAKE_PHOTO);
+    EXPECT_FALSE(take->isEnabled());
+    dialog->EnableTakePhoto();
+    EXPECT_TRUE(take->isEnabled());
+
+    dialog->SetCameraState(false, 350);
+    auto* error = Control<QLabel>(dialog.get(), Dlg::IDC_CAMERA_ERROR);
+    EXPECT_TRUE(error->isVisible());
+    EXPECT_FALSE(dialog->VideoWindow()->isVisible());
+    EXPECT_EQ(error->text(), OstLanguageSelector::GetInstance().GetString(350));
+    EXPECT_FALSE(take->isEnabled());
+    EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_MIRROR)->isEnabled());
+    EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_ZOOM_RESET)->isEnabled());
+
+    OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::TraditionalChinese);
+    dialog->ApplyTexts();
+    EXPECT_EQ(error->text(), OstLanguageSelector::GetInstance().GetString(350));
+    OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
+    dialog->ApplyTexts();
+
+    dialog->SetCameraState(true, 0);
+    EXPECT_FALSE(error->isVisible());
+    EXPECT_TRUE(dialog->VideoWindow()->isVisible());
+    EXPECT_TRUE(take->isEnabled());
+}
+
+TEST_F(MainDlgTest, EventDetailsAndAMissingPicture) {
+    auto* view = Control(dialog.get(), Dlg::IDC_VIEW_PHOTO);
+    auto* picture = Control<QLabel>(dialog.get(), Dlg::IDC_PICTURE);
+    auto* deleted = Control(dialog.get(), Dlg::IDC_DELETED_TEXT);
+    EventRecord sent = Photo(u"IMG-0001.jpg"_qs);
+    sent.EventType = EventRecord::Sent;
+    sent.FriendID = u"Ann"_qs;
+    dialog->ShowEventDetails(sent);
+    EXPECT_TRUE(view->isEnabled());
+    EXPECT_TRUE(picture->isVisible());
+    EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"IMG-0001.jpg"_qs);
+    EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FROM_TO)->text(), u"To  Ann"_qs);
+    EXPECT_EQ(dialog->FolderText(), photos.path());
+
+    // A received picture still arriving has no file yet: only View Photo goes.
+    EventRecord arriving = Photo(u"IN-1.jpg"_qs, false);
+    arriving.EventType = EventRecord::Received;
+    arriving.Status = EventRecord::Transferring;
+    arriving.FriendID = u"Bo"_qs;
+    dialog->ShowEventDetails(arriving);
+    EXPECT_FALSE(view->isEnabled());
+    EXPECT_TRUE(picture->isVisible());
+    EXPECT_FALSE(deleted->isVisible());
+    EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FROM_TO)->text(), u"From  Bo"_qs);
+
+    // Any other missing picture is reported as deleted.
+    dialog->ShowEventDetails(Photo(u"gone.jpg"_qs, false));
+    EXPECT_FALSE(picture->isVisible());
+    EXPECT_TRUE(deleted->isVisible());
+    EXPECT_FALSE(view->isEnabled());
+}
+
+TEST_F(MainDlgTest, FriendsKeepTheirHandlesOutOfSight) {
+    OstUser ann(u"ann.lee"_qs), bo(u"bo"_qs);
+    std::vector<OstUser*> contacts{&ann, &bo};
+    dialog->FillFriendList(contacts, u"bo"_qs);
+    auto* combo = Control<QComboBox>(dialog.get(), Dlg::IDC_FRIEND_COMBO);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), OstLanguageSelector::GetInstance().GetString(322));
+    EXPECT_EQ(combo->currentText(), u"bo"_qs);
+    EXPECT_EQ(dialog->SelectedFriendHandle(), u"bo"_qs);
+    Control<QAbstractButton>(dialog.get(), Dlg::IDC_SEND_SOFTWARE)->click();
+    auto sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0], std::make_pair(int(UICMD_SEND_SOFTWARE), QVariant(u"bo"_qs)));
+
+    // A handle nobody has chooses "Select A Friend", whose handle is empty.
+    dialog->FillFriendList(contacts, u"carol"_qs);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(dialog->SelectedFriendHandle(), QString());
+
+    // Dropping the list down asks for fresh contacts; with none, the user is told why.
+    dialog->FillFriendList({}, QString());
+    AnswerNextBox(QMessageBox::Ok);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, combo->rect().center());
+    sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_REFRESH_FRIENDS);
+}
+
+TEST_F(MainDlgTest, DeletingRowsSelectsTheNextAndAnEmptyListIsReported) {
+    QList<EventRecord> records;
+    for (int i = 0; i < 6; ++i)
+        records.append(Photo(QStringLiteral("IMG-%1.jpg").arg(i)));
+    list->LoadEvents(records);
+    list->SelectOnly(2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(5));
+    ASSERT_EQ(list->GetSelectedRows(), (QList<int>{2, 5}));
+
+    AnswerNextBox(QMessageBox::Yes);
+    PressDelete();
+    ASSERT_EQ(list->GetItemCount(), 4);
+    EXPECT_EQ(list->GetSelectedRows(), QList<int>{2});
+    EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"IMG-3.jpg"_qs);
+    EXPECT_FALSE(QFile::exists(records[2].FullPath()));
+    EXPECT_TRUE(QFile::exists(records[3].FullPath()));
+
+    // No, and nothing goes.
+    AnswerNextBox(QMessageBox::No);
+    PressDelete();
+    EXPECT_EQ(list->GetItemCount(), 4);
+    EXPECT_TRUE(Sent().isEmpty());
+
+    list->DeleteAllRows();
+    list->LoadEvents({records[0]});
+    list->SelectOnly(0);
+    dialog->ShowFirstEvent();
+    AnswerNextBox(QMessageBox::Yes);
+    PressDelete();
+    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_TRUE(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text().isEmpty());
+    EXPECT_TRUE(Control<QLabel>(dialog.get(), Dlg::IDC_FROM_TO)->text().isEmpty());
+    EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_VIEW_PHOTO)->isEnabled());
+    const auto sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_EVENT_LIST_EMPTIED);
+}
+
+TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
+    QList<EventRecord> records{Photo(u"a.jpg"_qs), Photo(u"b.jpg"_qs)};
+    list->LoadEvents(records);
+    list->SelectOnly(1);
+    list->clearSelection();
+    ASSERT_TRUE(list->GetSelectedRows().isEmpty());
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, RowPoint(0),
+                            list->viewport()->mapToGlobal(RowPoint(0)));
+    QApplication::sendEvent(list->viewport(), &click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(list->GetSelectedRows(), QList<int>{1}); // the mark is selected again
+
+    // With a selection the menu comes up; without a picture shown, only Delete works.
+    QStringList enabled;
+    QTimer::singleShot(50, [&enabled] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                if (action->isEnabled())
+                    enabled.append(action->text());
+            menu->close();
+        }
+    });
+    QApplication::sendEvent(list->viewport(), &click);
+    EXPECT_EQ(enabled, QStringList{OstLanguageSelector::GetInstance().GetString(333)});
+}
+
+TEST_F(MainDlgTest, PressOnTheSurfaceMovesTheWindowAndOnAControlDoesNot) {
+    dialog->move(100, 100);
+    // The offscreen platform cannot move windows itself, so the dialog follows the pointer.
+    const QPoint surface(20, 40);
+    QTest::mousePress(dialog.get(), Qt::LeftButton, {}, surface);
+    QTest::mouseMove(dialog.get(), surface + QPoint(30, 20));
+    QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, surface + QPoint(30, 20));
+    EXPECT_EQ(dialog->pos(), QPoint(130, 120));
+
+    auto* setting = Control<QAbstractButton>(dialog.get(), Dlg::IDC_SETTING);
+    const QPoint on = setting->geometry().center();
+    QTest::mousePress(dialog->childAt(on), Qt::LeftButton, {}, setting->rect().center());
+    QTest::mouseMove(dialog.get(), on + QPoint(30, 20));
+    QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, on + QPoint(30, 20));
+    EXPECT_EQ(dialog->pos(), QPoint(130, 120));
+}
+
+TEST_F(MainDlgTest, CloseOnlyHidesAndTellsTheController) {
+    Control<QAbstractButton>(dialog.get(), Dlg::IDC_CLOSE)->click();
+    EXPECT_FALSE(dialog->isVisible());
+    auto sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_DIALOG_CLOSED);
+
+    dialog->show();
+    EXPECT_TRUE(dialog->close() == false || !dialog->isVisible());
+    EXPECT_FALSE(dialog->isVisible());
+    sent = Sent();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].first, UICMD_DIALOG_CLOSED);
+
+    // Enter and Esc never end it.
+    dialog->show();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QTest::keyClick(dialog.get(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(MainDlgTest, HelpPagesExistInBothLanguages) {
+    for (const QString& folder : {u"eng"_qs, u"cht"_qs}) {
+        const QString page = Dlg::FindHelpPage(folder);
+        ASSERT_FALSE(page.isEmpty()) << folder.toStdString();
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(html.contains(u"Orbit"_qs));
+        EXPECT_TRUE(html.contains(u"<html"_qs));
+    }
+    EXPECT_TRUE(Dlg::FindHelpPage(u"kor"_qs).isEmpty());
+}

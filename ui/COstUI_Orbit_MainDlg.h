@@ -1,0 +1,222 @@
+#pragma once
+
+#include "COstUI_Picture.h"
+#include "EventRecord.h"
+#include "OstUiCommand.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include <vector>
+
+class COstUI_Orbit_EventListCtrl;
+class OstUser;
+class OstVideoWidget;
+class QAbstractButton;
+class QKeyEvent;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSlider;
+struct OstMainDlgLayout;
+
+// The window the user works in: live preview, the picture of the selected event, the event
+// list, the friend chooser and the buttons. A frameless, rounded window painted with the
+// background picture of its preview size and list state; any press on its own surface moves
+// it. It decides nothing: every action goes to the controller as a command (uiCommand), and
+// the controller updates it through the public operations below.
+class COstUI_Orbit_MainDlg : public QWidget {
+    Q_OBJECT
+public:
+    // Controls by their numbers (each is also the control's objectName).
+    enum ControlId : int {
+        IDC_EVENT_LIST = 1000,
+        IDC_ZOOM_EDIT = 1001,
+        IDC_FRIEND_COMBO = 1002,
+        IDC_ZOOM_SLIDER = 1003,
+        IDC_PREVIEW = 1004,
+        IDC_PICTURE = 1005,
+        IDC_KIND_ICON = 1006,
+        IDC_FILE_NAME = 1008,
+        IDC_FROM_TO = 1009,
+        IDC_SEND_TO = 1010,
+        IDC_FOLDER = 1011,
+        IDC_UNUSED_LABEL = 1012,
+        IDC_MINIMISE = 1013,
+        IDC_SIZE_MENU = 1014,
+        IDC_CLOSE = 1015,
+        IDC_TAKE_PHOTO = 1016,
+        IDC_SEND_PHOTO = 1017,
+        IDC_VIEW_PHOTO = 1018,
+        IDC_OPEN_FOLDER = 1019,
+        IDC_SETTING = 1020,
+        IDC_SEND_SOFTWARE = 1021,
+        IDC_LIST_TOGGLE = 1022,
+        IDC_ZOOM_RESET = 1023,
+        IDC_MIRROR = 1024,
+        IDC_CAMERA_ERROR = 1025,
+        IDC_PREVIEW_LABEL = 1026,
+        IDC_MIRROR_LABEL = 1027,
+        IDC_LOCATION = 1028,
+        IDC_INTRO = 7000,
+        IDC_DELETED_TEXT = 7001,
+    };
+
+    explicit COstUI_Orbit_MainDlg(QWidget* parent = nullptr);
+    ~COstUI_Orbit_MainDlg() override;
+
+    // ok: the preview is shown and Take Photo and Mirror work; otherwise the camera error text
+    // (string messageId, kept when 0) stands in its place and the camera buttons are disabled.
+    void SetCameraState(bool ok, int messageId);
+    // percent 100..200; disable greys the zoom out (the camera runs at a size without zoom).
+    void SetZoom(int percent, bool disable);
+    void SetMirrorButton(bool on);
+    // The contacts in the order given, each with its status icon and its handle kept with the
+    // item; the contact whose handle is preferredHandle is chosen, else "Select A Friend".
+    void FillFriendList(const std::vector<OstUser*>& contacts, const QString& preferredHandle);
+    void ShowEventDetails(const EventRecord& record);
+    void ShowFirstEvent();
+    // Re-reads every text in the current language.
+    void ApplyTexts();
+    // The Take Photo button's action; also run for the camera's snapshot key.
+    void OnTakePhoto();
+    // Take Photo works again: the new photo's row is in the list, or the photo failed.
+    void EnableTakePhoto();
+    void SetFolderText(const QString& folder);
+    QString FolderText() const;
+    // The chosen friend's handle ("" for "Select A Friend") and its shown text.
+    QString SelectedFriendHandle() const;
+    QString SelectedFriendText() const;
+
+    // Lays the dialog out for one of the five size commands (32782..32786), then applies the
+    // list part and the background.
+    void ApplyPreviewSize(int sizeCommand);
+    // Paints the background picture (":/JPG/<pictureId>") with its frames and reshapes the
+    // window to it; recentre puts it in the middle of its screen.
+    void ApplyBackground(int pictureId, bool recentre);
+
+    // The event list, which the controller fills and updates directly.
+    COstUI_Orbit_EventListCtrl* EventList() const { return eventList_; }
+    // The capture graph's video window.
+    OstVideoWidget* VideoWindow() const { return preview_; }
+    int PreviewSize() const { return previewSize_; }
+    bool ListShown() const { return listShown_; }
+    int BackgroundId() const { return backgroundId_; }
+    int CameraErrorId() const { return cameraErrorId_; }
+    // The background as painted, frames included.
+    const QPixmap& Background() const { return background_; }
+
+    // The folder that holds help_1.htm for a language folder ("eng", "cht"): beside the
+    // program, where it is installed, or in the source tree of a build; empty when none has it.
+    static QString FindHelpPage(const QString& languageFolder);
+
+signals:
+    // A command for the controller; sent synchronously except UICMD_UPDATE_VIDEO_POSITION,
+    // which is queued. The argument is a QString, an int or nothing, as the code says.
+    void uiCommand(int code, const QVariant& argument);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Moves the window with the window system; false when it cannot, and the dialog then
+    // follows the pointer itself.
+    virtual bool StartSystemMove();
+
+private:
+    void CreateControls();
+    void PlaceControls(const OstMainDlgLayout& layout);
+    void PlaceTexts();
+    void PlaceLocationRow();
+    void ApplyListPart(const OstMainDlgLayout& layout);
+    void SetButtonSkin(QAbstractButton* button, int normal, int down, int over, int disabled,
+                       int mask);
+    void Send(OstUiCommand code, const QVariant& argument = QVariant());
+    void FocusList();
+    QString Text(int number) const;
+
+    void OnSizeMenu();
+    void OnListToggle();
+    void OnClose();
+    void OnSendPhoto();
+    void OnViewPhoto();
+    void OnOpenFolder();
+    void OnIntro();
+    void OnSetting();
+    void OnSendSoftware();
+    void OnZoomReset();
+    void OnMirror();
+    void OnZoomEntered();
+    void OnSliderMoving(int position);
+    void OnFriendDropDown();
+    void UpdateFromToLine();
+    void ClearDetails();
+
+    // The event list's rows.
+    void OnRowPressed(int index);
+    void OnCancelPressed(int index);
+    bool OnListKey(QKeyEvent* event);
+    void OnListMenu(const QPoint& position);
+    void OnDelete();
+    void OnSaveAs();
+    void OnRename();
+    void OnContent();
+
+    // Controls.
+    QAbstractButton* minimise_ = nullptr;
+    QAbstractButton* sizeMenu_ = nullptr;
+    QAbstractButton* close_ = nullptr;
+    QAbstractButton* takePhoto_ = nullptr;
+    QAbstractButton* sendPhoto_ = nullptr;
+    QAbstractButton* viewPhoto_ = nullptr;
+    QAbstractButton* openFolder_ = nullptr;
+    QAbstractButton* intro_ = nullptr;
+    QAbstractButton* setting_ = nullptr;
+    QAbstractButton* sendSoftware_ = nullptr;
+    QAbstractButton* listToggle_ = nullptr;
+    QAbstractButton* zoomReset_ = nullptr;
+    QAbstractButton* mirror_ = nullptr;
+    QLabel* fileName_ = nullptr;
+    QLabel* fromTo_ = nullptr;
+    QLabel* sendTo_ = nullptr;
+    QLabel* location_ = nullptr;
+    QLabel* folder_ = nullptr;
+    QLabel* previewLabel_ = nullptr;
+    QLabel* cameraError_ = nullptr;
+    QLabel* deletedText_ = nullptr;
+    QLabel* mirrorLabel_ = nullptr;
+    QLabel* unusedLabel_ = nullptr;
+    QLabel* kindIcon_ = nullptr;
+    QLabel* picture_ = nullptr;
+    OstVideoWidget* preview_ = nullptr;
+    QLineEdit* zoomEdit_ = nullptr;
+    QSlider* zoomSlider_ = nullptr;
+    QComboBox* friends_ = nullptr;
+    QWidget* friendsPopup_ = nullptr;
+    COstUI_Orbit_EventListCtrl* eventList_ = nullptr;
+
+    COstUI_Picture shownPicture_;
+    std::vector<QIcon> statusIcons_;
+
+    int cameraErrorId_ = 351;
+    int previewSize_ = 0;
+    bool listShown_ = true;
+    int backgroundId_ = 0;
+    int deleting_ = 0;
+    bool zoomDisabled_ = false;
+    // The selected event's kind and peer, for the From/To line after a language change.
+    int shownType_ = -1;
+    QString shownFriend_;
+    QPixmap background_;
+
+    // Following the pointer where the window system cannot move the window.
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
