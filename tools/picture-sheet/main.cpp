@@ -247,6 +247,31 @@ protected:
         label(16, y, u"About 260"_qs);
         pic(16, y + 8, u"JPG"_qs, 260);
 
+        // The event list's Cancel: 193 (normal) and 195 (pointed at) stretched by three slices
+        // into Status cells of two widths, framed, with the white text.
+        label(400, y, u"List Cancel: 193 / 195 by slices"_qs);
+        int cy = y + 12;
+        for (int id : {193, 195}) {
+            const QImage face = QImage(u":/bitmaps/"_qs + QString::number(id));
+            int cx = 400;
+            for (int w : {46, 60, 80}) {
+                const QRect cell(cx, cy, w, 19);
+                const QRect r = cell.adjusted(1, 1, 0, 0);
+                p.fillRect(cell, QColor(0xeb, 0xeb, 0xeb));
+                p.drawImage(QRect(r.left(), r.top(), 3, r.height()), face, QRect(0, 0, 3, face.height()));
+                p.drawImage(QRect(r.left() + 3, r.top(), r.width() - 6, r.height()), face,
+                            QRect(face.width() / 2, 0, 1, face.height()));
+                p.drawImage(QRect(r.right() - 2, r.top(), 3, r.height()), face,
+                            QRect(face.width() - 3, 0, 3, face.height()));
+                p.setPen(QColor(0xa4, 0xa4, 0xa4));
+                p.drawRect(QRect(cell.left() + 1, cell.top() + 1, cell.width() - 3, cell.height() - 3));
+                p.setPen(Qt::white);
+                p.drawText(cell, Qt::AlignCenter, u"Cancel"_qs);
+                cx += w + 8;
+            }
+            cy += 26;
+        }
+
         // Background 263 with the real controls on it is a child widget (SkinPreview); the
         // other nine backgrounds reduced below it.
         label(kPreviewX, 16, u"Background 263 (320 x 240, list shown) with the skinned controls in place"_qs);
