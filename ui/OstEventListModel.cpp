@@ -143,6 +143,9 @@ void OstEventListModel::RemoveAll() {
 }
 
 int OstEventListModel::FindByTransferId(std::uint32_t id) const {
+    // 0 is the id of rows without a transfer, never a transfer's own.
+    if (id == 0)
+        return -1;
     for (std::size_t slot = rows_.size(); slot-- > 0;) {
         if (rows_[slot]->TransferId == id)
             return static_cast<int>(rows_.size() - 1 - slot);

@@ -49,7 +49,7 @@ public:
     std::unique_ptr<EventRow> Remove(int index);
     void RemoveAll();
 
-    // First row from the top carrying the id; -1 when none does.
+    // First row from the top carrying the id; -1 when none does, and always for 0.
     int FindByTransferId(std::uint32_t id) const;
     // The views repaint that one cell.
     void CellChanged(int index, int column);

@@ -87,8 +87,11 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
               qRgb(255, 255, 255));
     EXPECT_EQ(OstEventListDelegate::BarRect(cell, 37).width(), (innerWidth - 2) * 37 / 100);
 
+    // Neither a transfer no row carries nor the id of rows without one changes anything.
     list->SetProgress(999, 50);
+    list->SetProgress(0, 50);
     EXPECT_EQ(Shown(0, 1), u"37%"_qs);
+    EXPECT_EQ(Shown(1, 1), QString());
 
     list->SetProgress(42, 100);
     EventRecord record;
