@@ -48,7 +48,7 @@ COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(QWidget* parent) : QTable
     rows->hide();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(std::max(kMinimumRowHeight, fontMetrics().height() + 4));
+    FitRowHeight();
 
     setShowGrid(false);
     setWordWrap(false);
@@ -284,6 +284,17 @@ bool COstUI_Orbit_EventListCtrl::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave)
         CoolHotRow();
     return QTableView::viewportEvent(event);
+}
+
+void COstUI_Orbit_EventListCtrl::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitRowHeight();
+}
+
+void COstUI_Orbit_EventListCtrl::FitRowHeight() {
+    verticalHeader()->setDefaultSectionSize(
+        std::max(kMinimumRowHeight, fontMetrics().height() + 4));
 }
 
 void COstUI_Orbit_EventListCtrl::CoolHotRow() {

@@ -75,8 +75,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void FitRowHeight();
     void CoolHotRow();
 
     OstEventListModel* model_ = nullptr;
