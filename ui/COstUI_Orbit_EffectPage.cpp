@@ -23,8 +23,10 @@ struct Choice {
 
 constexpr int kWidth = 72;
 constexpr int kHeight = 10;
-// Frame choices are taller: they carry a small picture of their frame.
-constexpr int kFrameHeight = 16;
+// Frame choices are taller: they carry a small picture of their frame. Their rows sit a little
+// lower, and their group is a little taller, so the pictures clear the group's title.
+constexpr int kFrameHeight = 14;
+constexpr int kFrameShift = 3;
 constexpr int kWaterColour = 48;
 
 const Choice kChoices[] = {
@@ -81,7 +83,7 @@ bool COstUI_Orbit_EffectPage::OnInitDialog() {
     effectBox_->setGeometry(du.Rect(7, 30, 272, 120));
     frameBox_ = new QGroupBox(this);
     frameBox_->setObjectName(u"3257"_qs);
-    frameBox_->setGeometry(du.Rect(7, 156, 272, 84));
+    frameBox_->setGeometry(du.Rect(7, 156, 272, 84 + 2 * kFrameShift));
 
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
@@ -90,8 +92,8 @@ bool COstUI_Orbit_EffectPage::OnInitDialog() {
         button->setObjectName(QString::number(kFirstId + c.number));
         if (IsFrame(c.number)) {
             // The picture is centred on the row the text alone would take.
-            button->setGeometry(
-                du.Rect(c.left, c.top - (kFrameHeight - kHeight) / 2, kWidth, kFrameHeight));
+            button->setGeometry(du.Rect(c.left, c.top + kFrameShift - (kFrameHeight - kHeight) / 2,
+                                        kWidth, kFrameHeight));
             const QPixmap picture(u":/frames/"_qs + QString::number(c.number));
             if (!picture.isNull()) {
                 button->setIcon(picture);

@@ -268,8 +268,9 @@ bool COstUI_Orbit_GeneralPage::OnApply() {
         r.SnapshotMode = direct_->isChecked() ? 0 : 1;
         r.FileNameMode = dateSerial_->isChecked() ? 0 : 1;
         r.CustomDefineName = customName_->text();
+        // No folder stays no folder: a lone "/" would send the photos to the root.
         QString folder = folder_->Path();
-        if (!folder.endsWith(u'/'))
+        if (!folder.isEmpty() && !folder.endsWith(u'/'))
             folder += u'/';
         r.PicturesFolder = folder;
         const QString resolution = resolutions_->currentIndex() == kDefaultResolutionItem

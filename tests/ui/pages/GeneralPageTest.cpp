@@ -1,6 +1,7 @@
 #include "COstUI_Orbit_GeneralPage.h"
 #include "COstUI_PropertySheet.h"
 #include "OstLanguageSelector.h"
+#include "OstPageText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -67,8 +68,11 @@ TEST_F(GeneralPageTest, CustomNameLosesForbiddenCharactersAsTheyAreTyped) {
     EXPECT_EQ(edit->text(), u"axybc"_qs);
     EXPECT_EQ(edit->cursorPosition(), 3);
 
+    // A store without a pictures folder: the record keeps none rather than the root.
+    page_.findChild<OstPagePathLabel*>(u"2010"_qs)->SetPath(QString());
     page_.OnApply();
     EXPECT_EQ(record_.CustomDefineName, u"axybc"_qs);
+    EXPECT_EQ(record_.PicturesFolder, QString());
 }
 
 TEST_F(GeneralPageTest, ApplyWritesTheRecordAndAsksForARestartOnlyForANewResolution) {

@@ -65,17 +65,20 @@ TEST_F(PagesLayoutTest, EveryTextFitsAndNoControlsOverlapInAnyLanguage) {
     OstWebcam* device = Device();
     SettingsRecord record;
     record.PicturesFolder = u"/home/someone/with/a/rather/long/folder/name/Pictures/Orbit/"_qs;
-    for (auto language : {OstLanguageSelector::English, OstLanguageSelector::TraditionalChinese,
-                          OstLanguageSelector::Korean}) {
+    // One sheet through the three languages: the pages are built in the first and re-fitted
+    // to the texts of the others, as on a language change while the sheet is open.
+    Sheet sheet;
+    sheet.SetSettingsRecord(&record);
+    sheet.GeneralPage().SetDeviceNames({u"Orbit Simulated Camera"_qs});
+    sheet.RemotePage().SetRemoteValues(u"pw"_qs, 1);
+    sheet.RemotePage().SetCameraPresence([] { return false; });
+    sheet.SetDevice(device);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    for (auto language : {OstLanguageSelector::Korean, OstLanguageSelector::English,
+                          OstLanguageSelector::TraditionalChinese}) {
         OstLanguageSelector::GetInstance().SetLanguage(language);
-        Sheet sheet;
-        sheet.SetSettingsRecord(&record);
-        sheet.GeneralPage().SetDeviceNames({u"Orbit Simulated Camera"_qs});
-        sheet.RemotePage().SetRemoteValues(u"pw"_qs, 1);
-        sheet.RemotePage().SetCameraPresence([] { return false; });
-        sheet.SetDevice(device);
-        sheet.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        sheet.ApplyTexts();
         for (int index = Sheet::kGeneral; index < Sheet::kAbout; ++index) {
             ASSERT_TRUE(sheet.SetActivePage(index));
             QWidget* page = sheet.GetPage(index);
@@ -100,8 +103,8 @@ TEST_F(PagesLayoutTest, EveryTextFitsAndNoControlsOverlapInAnyLanguage) {
                 }
             }
         }
-        sheet.PressCancel();
     }
+    sheet.PressCancel();
     OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
 }
 

@@ -1,12 +1,14 @@
 // Renders each page of the settings sheet in English, Traditional Chinese and Korean on the
 // simulated camera, for the documentation:
 //   orbit_pages_shots <output folder>
-// writes pages-<page>-<language>.png, the whole sheet cropped to its window.
+// writes pages-<page>-<language id>.png, the whole sheet cropped to its window, in 256
+// colours to keep the files small.
 #include "COstUI_Orbit_SettingPropSheet.h"
 #include "IOstGraphReporter.h"
 #include "IOstVideoWindow.h"
 #include "IOstWebcamOwner.h"
 #include "OstDXShow.h"
+#include "OstDialogUnits.h"
 #include "OstLanguageSelector.h"
 #include "OstSimulatedCamera.h"
 #include "OstVideoInputCategory.h"
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
+    const OstDialogUnits units(QApplication::font());
+    std::printf("font %s, dialog base units %d x %d\n", qPrintable(QApplication::font().toString()),
+                units.BaseX(), units.BaseY());
 
     const QString path =
         u"\\\\?\\usb#vid_6b2d&pid_0e41#shots#{65e8773d-8f56-11d0-a3b9-00a0c9223196}"_qs;
@@ -87,16 +92,13 @@ int main(int argc, char** argv) {
     record.Frame = u"30"_qs;
     record.CustomDefineName = u"Desk"_qs;
 
-    const struct {
-        std::uint16_t id;
-        const char* name;
-    } languages[] = {{OstLanguageSelector::English, "en"},
-                     {OstLanguageSelector::TraditionalChinese, "zh-tw"},
-                     {OstLanguageSelector::Korean, "ko"}};
+    const std::uint16_t languages[] = {OstLanguageSelector::English,
+                                       OstLanguageSelector::TraditionalChinese,
+                                       OstLanguageSelector::Korean};
     const char* pages[] = {"general", "remote", "image", "effect", "about"};
     int failures = 0;
     for (const auto& language : languages) {
-        OstLanguageSelector::GetInstance().SetLanguage(language.id);
+        OstLanguageSelector::GetInstance().SetLanguage(language);
         COstUI_Orbit_SettingPropSheet sheet;
         sheet.SetSettingsRecord(&record);
         sheet.GeneralPage().SetDeviceNames(
@@ -109,8 +111,10 @@ int main(int argc, char** argv) {
             sheet.SetActivePage(i);
             Wait(150);
             const QString file = out + u"/pages-"_qs + QString::fromLatin1(pages[i]) + u'-' +
-                                 QString::fromLatin1(language.name) + u".png"_qs;
-            if (!sheet.grab().save(file))
+                                 QString::number(language) + u".png"_qs;
+            const QImage shot = sheet.grab().toImage().convertToFormat(
+                QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+            if (!shot.save(file))
                 ++failures;
         }
         sheet.PressCancel();

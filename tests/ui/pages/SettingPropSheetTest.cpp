@@ -60,6 +60,7 @@ TEST_F(SettingPropSheetTest, FivePagesSwitchedByRequestAndReadInTheCurrentLangua
         EXPECT_EQ(sheet.GetButton(Sheet::IDCANCEL)->text(), Text(451));
         EXPECT_EQ(sheet.GetButton(Sheet::ID_APPLY_NOW)->text(), Text(452));
         EXPECT_EQ(Find<QGroupBox>(&sheet.ImageControlPage(), 4000)->title(), Text(384));
+        EXPECT_EQ(Find<QRadioButton>(&sheet.ImageControlPage(), 4051)->text(), Text(409));
         EXPECT_EQ(Find<QGroupBox>(&sheet.GeneralPage(), 2000)->title(), Text(357));
     }
     OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
