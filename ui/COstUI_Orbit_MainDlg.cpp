@@ -1,6 +1,13 @@
 #include "COstUI_Orbit_MainDlg.h"
 
+#include "CBitmapSlider.h"
+#include "CColorStatic.h"
+#include "CComboBoxSuper.h"
+#include "CHMXEdit.h"
 #include "COstUI_Orbit_EventListCtrl.h"
+#include "COstUI_StaticPicture.h"
+#include "CxSkinButton.h"
+#include "OstBitmap.h"
 #include "COstUI_Orbit_RenameDlg.h"
 #include "EventRow.h"
 #include "OstLanguageSelector.h"
@@ -12,7 +19,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -27,16 +33,12 @@
 #include <QShortcut>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QScreen>
-#include <QSlider>
-#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -83,7 +85,6 @@ constexpr int kZoomMin = 100;
 constexpr int kZoomMax = 200;
 constexpr QRgb kLabelBackground = 0xD9D9D9;
 
-QPixmap Bitmap(int id) { return QPixmap(QStringLiteral(":/bitmaps/%1").arg(id)); }
 
 QString PercentText(int percent) { return QStringLiteral("%1%").arg(percent); }
 
@@ -126,10 +127,17 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("Orbit"));
-    setWindowIcon(QIcon(Bitmap(146)));
+    QIcon icon;
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/146/%1").arg(side));
+    setWindowIcon(icon);
     setAttribute(Qt::WA_NoSystemBackground);
 
-    QFont font(QStringLiteral("Tahoma"));
+    // Tahoma where it is installed; otherwise the narrowest common stand-ins, since the skin's
+    // labels were measured for Tahoma's widths.
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans Condensed")});
     font.setPixelSize(11);
     setFont(font);
 
@@ -137,9 +145,14 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(QWidget* parent)
 
     zoomEdit_->setText(PercentText(100));
     zoomEdit_->setTextMargins(1, 0, 1, 0);
-    zoomSlider_->setRange(kZoomMin, kZoomMax);
-    zoomSlider_->setPageStep(10);
-    zoomSlider_->setValue(300 - 100);
+    // "200%" must fit the 30-pixel edit (less the edit's own 2-pixel margins); fonts wider
+    // than Tahoma get a smaller size here rather than a clipped number.
+    QFont zoomFont = zoomEdit_->font();
+    const int room = OstMainDlgLayout::ZoomEdit.width() - 2 * 2 - 2;
+    while (zoomFont.pixelSize() > 8 &&
+           QFontMetrics(zoomFont).horizontalAdvance(PercentText(kZoomMax)) > room)
+        zoomFont.setPixelSize(zoomFont.pixelSize() - 1);
+    zoomEdit_->setFont(zoomFont);
 
     FillFriendList({}, QString());
     ApplyPreviewSize(OstMainDlgLayout::Size320);
@@ -165,21 +178,20 @@ void COstUI_Orbit_MainDlg::FocusList() {
 // ---------------------------------------------------------------- controls
 
 void COstUI_Orbit_MainDlg::CreateControls() {
-    auto button = [this](int id) {
-        auto* b = new QPushButton(this);
+    auto button = [this](int id, int normal, int down, int over, int disabled, int mask) {
+        auto* b = new CxSkinButton(this);
         b->setObjectName(QString::number(id));
         b->setFocusPolicy(Qt::TabFocus);
+        b->SetSkin(normal, down, over, disabled, mask);
         return b;
     };
     auto label = [this](int id, bool transparent) {
-        auto* l = new QLabel(this);
+        auto* l = new CColorStatic(this);
         l->setObjectName(QString::number(id));
-        if (!transparent) {
-            l->setAutoFillBackground(true);
-            QPalette p = l->palette();
-            p.setColor(QPalette::Window, QColor(kLabelBackground));
-            l->setPalette(p);
-        }
+        if (transparent)
+            l->SetTransparent(true);
+        else
+            l->SetBkColor(QColor(kLabelBackground));
         return l;
     };
 
@@ -204,23 +216,25 @@ void COstUI_Orbit_MainDlg::CreateControls() {
 
     preview_ = new OstVideoWidget(this);
     preview_->setObjectName(QString::number(IDC_PREVIEW));
-    picture_ = label(IDC_PICTURE, true);
-    picture_->setScaledContents(false);
-    kindIcon_ = label(IDC_KIND_ICON, true);
+    picture_ = new COstUI_StaticPicture(this);
+    picture_->setObjectName(QString::number(IDC_PICTURE));
+    picture_->SetTransparent(true);
+    kindIcon_ = new QLabel(this);
+    kindIcon_->setObjectName(QString::number(IDC_KIND_ICON));
 
-    minimise_ = button(IDC_MINIMISE);
-    sizeMenu_ = button(IDC_SIZE_MENU);
-    close_ = button(IDC_CLOSE);
-    takePhoto_ = button(IDC_TAKE_PHOTO);
-    sendPhoto_ = button(IDC_SEND_PHOTO);
-    viewPhoto_ = button(IDC_VIEW_PHOTO);
-    openFolder_ = button(IDC_OPEN_FOLDER);
-    intro_ = button(IDC_INTRO);
-    setting_ = button(IDC_SETTING);
-    sendSoftware_ = button(IDC_SEND_SOFTWARE);
-    listToggle_ = button(IDC_LIST_TOGGLE);
-    zoomReset_ = button(IDC_ZOOM_RESET);
-    mirror_ = button(IDC_MIRROR);
+    minimise_ = button(IDC_MINIMISE, 151, 152, 153, 154, 156);
+    sizeMenu_ = button(IDC_SIZE_MENU, 157, 158, 159, 160, 162);
+    close_ = button(IDC_CLOSE, 163, 164, 165, 166, 168);
+    takePhoto_ = button(IDC_TAKE_PHOTO, 181, 182, 183, 184, 186);
+    sendPhoto_ = button(IDC_SEND_PHOTO, 175, 176, 177, 178, 180);
+    viewPhoto_ = button(IDC_VIEW_PHOTO, 169, 170, 171, 172, 174);
+    openFolder_ = button(IDC_OPEN_FOLDER, 187, 188, 189, 190, 192);
+    intro_ = button(IDC_INTRO, 187, 188, 189, 190, 192);
+    setting_ = button(IDC_SETTING, 193, 194, 195, 196, 198);
+    sendSoftware_ = button(IDC_SEND_SOFTWARE, 199, 200, 201, 202, 204);
+    listToggle_ = button(IDC_LIST_TOGGLE, 211, 212, 213, 214, 216);
+    zoomReset_ = button(IDC_ZOOM_RESET, 217, 218, 219, 220, 222);
+    mirror_ = button(IDC_MIRROR, 223, 224, 225, 226, 228);
 
     fileName_ = label(IDC_FILE_NAME, true);
     fromTo_ = label(IDC_FROM_TO, true);
@@ -235,6 +249,7 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     unusedLabel_->hide();
 
     location_->setText(kLocationTemplate);
+    folder_->setIndent(3);
     cameraError_->setWordWrap(true);
     cameraError_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     cameraError_->hide();
@@ -244,37 +259,31 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     fromTo_->setTextFormat(Qt::PlainText);
     folder_->setTextFormat(Qt::PlainText);
 
-    zoomEdit_ = new QLineEdit(this);
+    zoomEdit_ = new CHMXEdit(this);
     zoomEdit_->setObjectName(QString::number(IDC_ZOOM_EDIT));
     zoomEdit_->setFrame(false);
     zoomEdit_->installEventFilter(this);
 
-    zoomSlider_ = new QSlider(Qt::Vertical, this);
+    zoomSlider_ = new CBitmapSlider(this);
     zoomSlider_->setObjectName(QString::number(IDC_ZOOM_SLIDER));
-    zoomSlider_->setInvertedAppearance(true);
+    zoomSlider_->SetBitmapChannel(229);
+    zoomSlider_->SetBitmapThumb(230, 231);
+    zoomSlider_->SetVertical(true);
+    zoomSlider_->SetRange(kZoomMin, kZoomMax);
+    zoomSlider_->SetPageSize(10);
+    zoomSlider_->SetMargin(20, 2, 30, 1);
+    zoomSlider_->SetPos(300 - 100);
 
-    friends_ = new QComboBox(this);
+    friends_ = new CComboBoxSuper(this);
     friends_->setObjectName(QString::number(IDC_FRIEND_COMBO));
-    friends_->view()->setMinimumWidth(230);
-    friendsPopup_ = friends_->view()->window();
-    friendsPopup_->installEventFilter(this);
-    friends_->installEventFilter(this);
-    friends_->setIconSize(QSize(16, 16));
-
-    // The status icons: seven 16 x 16 images side by side, pure yellow showing what lies below.
-    const QPixmap strip = Bitmap(245);
-    if (!strip.isNull()) {
-        QImage image = strip.toImage().convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] & 0xFFFFFF) == 0xFFFF00)
-                    line[x] = 0;
-        }
-        const int count = image.width() / 16;
-        for (int i = 0; i < count; ++i)
-            statusIcons_.emplace_back(QPixmap::fromImage(image.copy(i * 16, 0, 16, 16)));
-    }
+    // Seven 16 x 16 status images on pure yellow, which shows what lies below.
+    friends_->SetImageList(OstBitmap::Strip(245, 16, QColor(255, 255, 0), devicePixelRatioF()));
+    friends_->ShowImages(true);
+    friends_->SetColumnWidth(0, 100);
+    friends_->ResetColumns();
+    friends_->SetDroppedWidth(230);
+    connect(friends_, &CComboBoxSuper::droppingDown, this, &COstUI_Orbit_MainDlg::OnFriendDropDown);
+    connect(friends_, &CComboBoxSuper::closedUp, this, [this] { FocusList(); });
 
     for (QWidget* w : {static_cast<QWidget*>(zoomEdit_), static_cast<QWidget*>(friends_),
                        static_cast<QWidget*>(fileName_), static_cast<QWidget*>(fromTo_),
@@ -284,20 +293,6 @@ void COstUI_Orbit_MainDlg::CreateControls() {
                        static_cast<QWidget*>(intro_), static_cast<QWidget*>(setting_),
                        static_cast<QWidget*>(sendSoftware_)})
         w->setFont(font());
-
-    SetButtonSkin(minimise_, 151, 152, 153, 154, 156);
-    SetButtonSkin(sizeMenu_, 157, 158, 159, 160, 162);
-    SetButtonSkin(close_, 163, 164, 165, 166, 168);
-    SetButtonSkin(takePhoto_, 181, 182, 183, 184, 186);
-    SetButtonSkin(sendPhoto_, 175, 176, 177, 178, 180);
-    SetButtonSkin(viewPhoto_, 169, 170, 171, 172, 174);
-    SetButtonSkin(openFolder_, 187, 188, 189, 190, 192);
-    SetButtonSkin(intro_, 187, 188, 189, 190, 192);
-    SetButtonSkin(setting_, 193, 194, 195, 196, 198);
-    SetButtonSkin(sendSoftware_, 199, 200, 201, 202, 204);
-    SetButtonSkin(listToggle_, 211, 212, 213, 214, 216);
-    SetButtonSkin(zoomReset_, 217, 218, 219, 220, 222);
-    SetButtonSkin(mirror_, 223, 224, 225, 226, 228);
 
     connect(minimise_, &QAbstractButton::clicked, this, [this] { showMinimized(); });
     connect(sizeMenu_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnSizeMenu);
@@ -313,29 +308,17 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     connect(listToggle_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnListToggle);
     connect(zoomReset_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnZoomReset);
     connect(mirror_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnMirror);
-    connect(zoomSlider_, &QSlider::sliderMoved, this, &COstUI_Orbit_MainDlg::OnSliderMoving);
-    connect(zoomSlider_, &QSlider::sliderReleased, this, [this] { FocusList(); });
-    connect(zoomSlider_, &QSlider::actionTriggered, this, [this](int action) {
-        // Keys move the thumb without changing the zoom; only the focus goes back.
-        if (action != QAbstractSlider::SliderMove && !zoomSlider_->isSliderDown())
-            FocusList();
-    });
-}
-
-void COstUI_Orbit_MainDlg::SetButtonSkin(QAbstractButton* button, int normal, int, int, int,
-                                         int) {
-    const QPixmap face = Bitmap(normal);
-    if (!face.isNull()) {
-        button->setIcon(QIcon(face));
-        button->setIconSize(face.size());
-    }
+    connect(zoomSlider_, &CBitmapSlider::moving, this,
+            [this](int, int position) { OnSliderMoving(position); });
+    // Released, or moved with the keys (which leave the zoom alone): the list gets the focus.
+    connect(zoomSlider_, &CBitmapSlider::moved, this, [this] { FocusList(); });
 }
 
 // ---------------------------------------------------------------- layout and skin
 
 void COstUI_Orbit_MainDlg::PlaceControls(const OstMainDlgLayout& l) {
     preview_->setGeometry(l.preview);
-    picture_->setGeometry(l.picture);
+    SetPictureArea(l.picture);
     eventList_->setGeometry(l.eventList);
     for (int column = 0; column < int(l.columnWidths.size()); ++column)
         eventList_->setColumnWidth(column, l.columnWidths[size_t(column)]);
@@ -362,6 +345,13 @@ void COstUI_Orbit_MainDlg::PlaceControls(const OstMainDlgLayout& l) {
     setting_->setGeometry(listShown_ ? l.settingShown : l.settingHidden);
     sendSoftware_->setGeometry(listShown_ ? l.sendSoftwareShown : l.sendSoftwareHidden);
     listToggle_->setGeometry(listShown_ ? l.listToggleShown : l.listToggleHidden);
+}
+
+void COstUI_Orbit_MainDlg::SetPictureArea(const QRect& area) {
+    picture_->setGeometry(area);
+    picture_->SetMaxSize(area.size());
+    if (picture_->IsLoaded())
+        picture_->UpdateImage();
 }
 
 void COstUI_Orbit_MainDlg::PlaceTexts() {
@@ -412,9 +402,9 @@ void COstUI_Orbit_MainDlg::ApplyListPart(const OstMainDlgLayout& l) {
     sendSoftware_->setGeometry(listShown_ ? l.sendSoftwareShown : l.sendSoftwareHidden);
     listToggle_->setGeometry(listShown_ ? l.listToggleShown : l.listToggleHidden);
     if (listShown_)
-        SetButtonSkin(listToggle_, 211, 212, 213, 214, 216);
+        listToggle_->SetSkin(211, 212, 213, 214, 216);
     else
-        SetButtonSkin(listToggle_, 205, 206, 207, 208, 210);
+        listToggle_->SetSkin(205, 206, 207, 208, 210);
     // Only a new size moves the window; toggling the list keeps it where the user put it.
     const bool recentre = backgroundId_ != l.backgroundShown && backgroundId_ != l.backgroundHidden;
     ApplyBackground(wanted, recentre);
@@ -546,16 +536,16 @@ void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
 
 void COstUI_Orbit_MainDlg::SetZoom(int percent, bool disable) {
     zoomEdit_->setText(PercentText(percent));
-    zoomSlider_->setValue(std::clamp(300 - percent, zoomSlider_->minimum(), zoomSlider_->maximum()));
+    zoomSlider_->SetPos(300 - percent);
     zoomDisabled_ = disable;
-    zoomEdit_->setReadOnly(disable);
-    zoomEdit_->setToolTip(disable ? Text(IDS_ZOOM_DISABLED) : QString());
+    zoomEdit_->SetEditable(!disable);
+    zoomEdit_->ActivateToolTip(disable);
     zoomSlider_->setEnabled(!disable);
     zoomReset_->setEnabled(!disable);
 }
 
 void COstUI_Orbit_MainDlg::SetMirrorButton(bool on) {
-    SetButtonSkin(mirror_, on ? 227 : 223, 224, 225, 226, 228);
+    mirror_->SetNormalBitmap(on ? 227 : 223);
     mirror_->update();
 }
 
@@ -563,25 +553,26 @@ void COstUI_Orbit_MainDlg::FillFriendList(const std::vector<OstUser*>& contacts,
                                           const QString& preferredHandle) {
     friends_->setUpdatesEnabled(false);
     friends_->clear();
-    friends_->addItem(Text(IDS_SELECT_FRIEND), QString());
+    friends_->addItem(Text(IDS_SELECT_FRIEND));
     int chosen = 0;
     for (const OstUser* contact : contacts) {
         if (!contact)
             continue;
-        int icon = -1;
+        int image = -1;
         switch (contact->GetOnlineStatus()) {
-        case SKYPE_STATUS_OFFLINE: icon = 6; break;
-        case SKYPE_STATUS_ONLINE: icon = 1; break;
-        case SKYPE_STATUS_AWAY: icon = 2; break;
-        case SKYPE_STATUS_NA: icon = 3; break;
-        case SKYPE_STATUS_DND: icon = 4; break;
+        case SKYPE_STATUS_OFFLINE: image = 6; break;
+        case SKYPE_STATUS_ONLINE: image = 1; break;
+        case SKYPE_STATUS_AWAY: image = 2; break;
+        case SKYPE_STATUS_NA: image = 3; break;
+        case SKYPE_STATUS_DND: image = 4; break;
         default: break;
         }
-        const QIcon image = icon >= 0 && size_t(icon) < statusIcons_.size() ? statusIcons_[size_t(icon)]
-                                                                           : QIcon();
-        friends_->addItem(image, contact->GetShownName(), contact->GetHandle());
+        const int item = friends_->count();
+        friends_->addItem(contact->GetShownName());
+        friends_->SetItemText(item, 1, contact->GetHandle());
+        friends_->SetItemImage(item, image);
         if (!preferredHandle.isEmpty() && contact->GetHandle() == preferredHandle)
-            chosen = friends_->count() - 1;
+            chosen = item;
     }
     friends_->setCurrentIndex(chosen);
     friends_->setUpdatesEnabled(true);
@@ -589,27 +580,20 @@ void COstUI_Orbit_MainDlg::FillFriendList(const std::vector<OstUser*>& contacts,
 }
 
 QString COstUI_Orbit_MainDlg::SelectedFriendHandle() const {
-    return friends_->currentIndex() < 0 ? QString() : friends_->currentData().toString();
+    return friends_->GetItemText(friends_->currentIndex(), 1);
 }
 
 QString COstUI_Orbit_MainDlg::SelectedFriendText() const { return friends_->currentText(); }
 
 void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
-    const int loaded = shownPicture_.LoadFromFile(record.FullPath(), true);
+    const int loaded = picture_->LoadFromFile(record.FullPath(), true);
     if (loaded == 0)
         return;
     if (loaded > 0) {
-        QPixmap pixmap = QPixmap::fromImage(shownPicture_.Picture());
-        const QSize area = picture_->size();
-        if (pixmap.size() != area &&
-            (pixmap.width() > area.width() || pixmap.height() > area.height()))
-            pixmap = pixmap.scaled(area, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        picture_->setPixmap(pixmap);
         picture_->show();
         deletedText_->hide();
         viewPhoto_->setEnabled(true);
     } else {
-        picture_->clear();
         viewPhoto_->setEnabled(false);
         // A picture still arriving has no file yet; that is no reason to call it deleted.
         if (!(record.EventType == EventRecord::Received &&
@@ -629,7 +613,7 @@ void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
     const int icon = record.EventType == EventRecord::Sent       ? 233
                      : record.EventType == EventRecord::Received ? 234
                                                                  : 232;
-    kindIcon_->setPixmap(Bitmap(icon));
+    kindIcon_->setPixmap(OstBitmap::Load(icon, devicePixelRatioF()));
     update();
 }
 
@@ -647,8 +631,7 @@ void COstUI_Orbit_MainDlg::ShowFirstEvent() {
 }
 
 void COstUI_Orbit_MainDlg::ClearDetails() {
-    shownPicture_.LoadFromFile(QString(), false);
-    picture_->clear();
+    picture_->LoadFromFile(QString(), false);
     fileName_->clear();
     fromTo_->clear();
     shownType_ = -1;
@@ -664,14 +647,14 @@ void COstUI_Orbit_MainDlg::SetFolderText(const QString& folder) { folder_->setTe
 QString COstUI_Orbit_MainDlg::FolderText() const { return folder_->text(); }
 
 void COstUI_Orbit_MainDlg::ApplyTexts() {
-    takePhoto_->setToolTip(Text(IDS_TAKE_PHOTO));
-    sendPhoto_->setToolTip(Text(IDS_SEND_PHOTO));
-    viewPhoto_->setToolTip(Text(IDS_VIEW_PHOTO));
+    takePhoto_->SetToolTipText(Text(IDS_TAKE_PHOTO));
+    sendPhoto_->SetToolTipText(Text(IDS_SEND_PHOTO));
+    viewPhoto_->SetToolTipText(Text(IDS_VIEW_PHOTO));
     openFolder_->setText(Text(IDS_OPEN_FOLDER));
     intro_->setText(Text(IDS_INTRO));
     setting_->setText(Text(IDS_SETTING));
     sendSoftware_->setText(Text(IDS_SEND_SOFTWARE));
-    mirror_->setToolTip(Text(IDS_MIRROR));
+    mirror_->SetToolTipText(Text(IDS_MIRROR));
     mirrorLabel_->setText(Text(IDS_MIRROR));
     previewLabel_->setText(Text(IDS_PREVIEW_WINDOW));
     sendTo_->setText(Text(IDS_SEND_TO));
@@ -679,7 +662,8 @@ void COstUI_Orbit_MainDlg::ApplyTexts() {
         cameraError_->setText(Text(cameraErrorId_));
     deletedText_->setText(Text(IDS_PICTURE_DELETED));
     PlaceTexts();
-    zoomEdit_->setToolTip(zoomDisabled_ ? Text(IDS_ZOOM_DISABLED) : QString());
+    zoomEdit_->SetToolTipText(Text(IDS_ZOOM_DISABLED));
+    zoomEdit_->ActivateToolTip(zoomDisabled_);
     if (shownType_ == EventRecord::Sent || shownType_ == EventRecord::Received)
         UpdateFromToLine();
     if (friends_->count() > 0)
@@ -705,8 +689,8 @@ void COstUI_Orbit_MainDlg::OnSendPhoto() {
 }
 
 void COstUI_Orbit_MainDlg::OnViewPhoto() {
-    if (shownPicture_.IsLoaded() && !shownPicture_.Path().isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(shownPicture_.Path()));
+    if (picture_->IsLoaded() && !picture_->Path().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(picture_->Path()));
     FocusList();
 }
 
@@ -802,7 +786,7 @@ void COstUI_Orbit_MainDlg::OnZoomEntered() {
     int value = OstText::ToInt(QStringView(text).left(text.indexOf(QLatin1Char('%'))));
     value = std::clamp(value, kZoomMin, kZoomMax);
     zoomEdit_->setText(PercentText(value));
-    zoomSlider_->setValue(300 - value);
+    zoomSlider_->SetPos(300 - value);
     Send(UICMD_SET_ZOOM, value);
 }
 
@@ -811,7 +795,7 @@ void COstUI_Orbit_MainDlg::OnSliderMoving(int position) {
     const int rounded = value / 10 * 10;
     if (zoomEdit_->text() == PercentText(value))
         return;
-    zoomSlider_->setValue(300 - rounded);
+    zoomSlider_->SetPos(300 - rounded);
     zoomEdit_->setText(PercentText(rounded));
     Send(UICMD_SET_ZOOM, rounded);
 }
@@ -834,23 +818,6 @@ bool COstUI_Orbit_MainDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == eventList_ && event->type() == QEvent::KeyPress &&
         OnListKey(static_cast<QKeyEvent*>(event)))
         return true;
-    if (watched == friends_) {
-        const bool opening =
-            (event->type() == QEvent::MouseButtonPress &&
-             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) ||
-            (event->type() == QEvent::KeyPress &&
-             (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4 ||
-              (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
-               (static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier))));
-        if (opening) {
-            OnFriendDropDown();
-            // Nothing to choose from: the message said why, no empty list follows.
-            if (friends_->count() < 2)
-                return true;
-        }
-    }
-    if (watched == friendsPopup_ && event->type() == QEvent::Hide)
-        FocusList();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -909,7 +876,7 @@ void COstUI_Orbit_MainDlg::OnListMenu(const QPoint& position) {
     QAction* rename = menu.addAction(Text(IDS_MENU_RENAME), this, &COstUI_Orbit_MainDlg::OnRename);
     menu.addAction(Text(IDS_MENU_DELETE), this, &COstUI_Orbit_MainDlg::OnDelete);
     QAction* content = menu.addAction(Text(IDS_MENU_CONTENT), this, &COstUI_Orbit_MainDlg::OnContent);
-    if (!shownPicture_.IsLoaded())
+    if (!picture_->IsLoaded())
         for (QAction* action : {send, saveAs, rename, content})
             action->setEnabled(false);
     menu.exec(eventList_->viewport()->mapToGlobal(position));
@@ -941,7 +908,7 @@ void COstUI_Orbit_MainDlg::OnDelete() {
     const int next = std::min(selected.front(), count - 1);
     eventList_->SelectOnly(next);
     // The shown file may have been one of those deleted: read the next one afresh.
-    shownPicture_.LoadFromFile(QString(), false);
+    picture_->LoadFromFile(QString(), false);
     EventRecord record;
     if (eventList_->GetRecord(next, record))
         ShowEventDetails(record);
@@ -1002,8 +969,8 @@ void COstUI_Orbit_MainDlg::OnRename() {
         eventList_->RedrawCell(index, 2);
         fileName_->setText(newName);
         // The shown picture now lives under the new name; View Photo must open that one.
-        if (shownPicture_.Path() == oldPath)
-            shownPicture_.LoadFromFile(newPath, false);
+        if (picture_->Path() == oldPath)
+            picture_->LoadFromFile(newPath, false);
     }
     FocusList();
 }

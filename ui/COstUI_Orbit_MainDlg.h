@@ -1,6 +1,5 @@
 #pragma once
 
-#include "COstUI_Picture.h"
 #include "EventRecord.h"
 #include "OstUiCommand.h"
 
@@ -12,16 +11,17 @@
 
 #include <vector>
 
+class CBitmapSlider;
+class CColorStatic;
+class CComboBoxSuper;
+class CHMXEdit;
 class COstUI_Orbit_EventListCtrl;
+class COstUI_StaticPicture;
+class CxSkinButton;
 class OstUser;
 class OstVideoWidget;
-class QAbstractButton;
 class QKeyEvent;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QSlider;
 struct OstMainDlgLayout;
 
 // The window the user works in: live preview, the picture of the selected event, the event
@@ -136,8 +136,6 @@ private:
     void PlaceTexts();
     void PlaceLocationRow();
     void ApplyListPart(const OstMainDlgLayout& layout);
-    void SetButtonSkin(QAbstractButton* button, int normal, int down, int over, int disabled,
-                       int mask);
     void Send(OstUiCommand code, const QVariant& argument = QVariant());
     void FocusList();
     QString Text(int number) const;
@@ -156,6 +154,7 @@ private:
     void OnZoomEntered();
     void OnSliderMoving(int position);
     void OnFriendDropDown();
+    void SetPictureArea(const QRect& area);
     void UpdateFromToLine();
     void ClearDetails();
 
@@ -170,40 +169,37 @@ private:
     void OnContent();
 
     // Controls.
-    QAbstractButton* minimise_ = nullptr;
-    QAbstractButton* sizeMenu_ = nullptr;
-    QAbstractButton* close_ = nullptr;
-    QAbstractButton* takePhoto_ = nullptr;
-    QAbstractButton* sendPhoto_ = nullptr;
-    QAbstractButton* viewPhoto_ = nullptr;
-    QAbstractButton* openFolder_ = nullptr;
-    QAbstractButton* intro_ = nullptr;
-    QAbstractButton* setting_ = nullptr;
-    QAbstractButton* sendSoftware_ = nullptr;
-    QAbstractButton* listToggle_ = nullptr;
-    QAbstractButton* zoomReset_ = nullptr;
-    QAbstractButton* mirror_ = nullptr;
-    QLabel* fileName_ = nullptr;
-    QLabel* fromTo_ = nullptr;
-    QLabel* sendTo_ = nullptr;
-    QLabel* location_ = nullptr;
-    QLabel* folder_ = nullptr;
-    QLabel* previewLabel_ = nullptr;
-    QLabel* cameraError_ = nullptr;
-    QLabel* deletedText_ = nullptr;
-    QLabel* mirrorLabel_ = nullptr;
-    QLabel* unusedLabel_ = nullptr;
+    CxSkinButton* minimise_ = nullptr;
+    CxSkinButton* sizeMenu_ = nullptr;
+    CxSkinButton* close_ = nullptr;
+    CxSkinButton* takePhoto_ = nullptr;
+    CxSkinButton* sendPhoto_ = nullptr;
+    CxSkinButton* viewPhoto_ = nullptr;
+    CxSkinButton* openFolder_ = nullptr;
+    CxSkinButton* intro_ = nullptr;
+    CxSkinButton* setting_ = nullptr;
+    CxSkinButton* sendSoftware_ = nullptr;
+    CxSkinButton* listToggle_ = nullptr;
+    CxSkinButton* zoomReset_ = nullptr;
+    CxSkinButton* mirror_ = nullptr;
+    CColorStatic* fileName_ = nullptr;
+    CColorStatic* fromTo_ = nullptr;
+    CColorStatic* sendTo_ = nullptr;
+    CColorStatic* location_ = nullptr;
+    CColorStatic* folder_ = nullptr;
+    CColorStatic* previewLabel_ = nullptr;
+    CColorStatic* cameraError_ = nullptr;
+    CColorStatic* deletedText_ = nullptr;
+    CColorStatic* mirrorLabel_ = nullptr;
+    CColorStatic* unusedLabel_ = nullptr;
     QLabel* kindIcon_ = nullptr;
-    QLabel* picture_ = nullptr;
+    COstUI_StaticPicture* picture_ = nullptr;
     OstVideoWidget* preview_ = nullptr;
-    QLineEdit* zoomEdit_ = nullptr;
-    QSlider* zoomSlider_ = nullptr;
-    QComboBox* friends_ = nullptr;
-    QWidget* friendsPopup_ = nullptr;
+    CHMXEdit* zoomEdit_ = nullptr;
+    CBitmapSlider* zoomSlider_ = nullptr;
+    CComboBoxSuper* friends_ = nullptr;
     COstUI_Orbit_EventListCtrl* eventList_ = nullptr;
 
-    COstUI_Picture shownPicture_;
-    std::vector<QIcon> statusIcons_;
 
     int cameraErrorId_ = 351;
     int previewSize_ = 0;

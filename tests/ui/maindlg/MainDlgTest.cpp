@@ -1,6 +1,8 @@
+#include "CBitmapSlider.h"
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "COstUI_Picture.h"
+#include "COstUI_StaticPicture.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstUser.h"
@@ -15,7 +17,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -30,6 +31,8 @@ using Dlg = COstUI_Orbit_MainDlg;
 template <typename T = QWidget> T* Control(QWidget* dialog, int id) {
     return dialog->findChild<T*>(QString::number(id));
 }
+
+QString PercentText(int percent) { return QString::number(percent) + u"%"_qs; }
 
 // Answers the next message box with `button` once it is up.
 void AnswerNextBox(QMessageBox::StandardButton button) {
@@ -191,7 +194,7 @@ TEST_F(MainDlgTest, ListToggleKeepsTheWindowWhereASizeChangeRecentres) {
 
 TEST_F(MainDlgTest, ZoomFromTheEditAndTheSlider) {
     auto* edit = Control<QLineEdit>(dialog.get(), Dlg::IDC_ZOOM_EDIT);
-    auto* slider = Control<QSlider>(dialog.get(), Dlg::IDC_ZOOM_SLIDER);
+    auto* slider = Control<CBitmapSlider>(dialog.get(), Dlg::IDC_ZOOM_SLIDER);
     const struct {
         QString typed;
         int zoom;
@@ -205,7 +208,7 @@ TEST_F(MainDlgTest, ZoomFromTheEditAndTheSlider) {
         TypeZoom(c.typed);
         SCOPED_TRACE(c.typed.toStdString());
         EXPECT_EQ(edit->text(), c.shown);
-        EXPECT_EQ(slider->value(), 300 - c.zoom);
+        EXPECT_EQ(slider->GetPos(), 300 - c.zoom);
         EXPECT_TRUE(list->hasFocus());
         const auto sent = Sent();
         ASSERT_EQ(sent.size(), 1);
@@ -213,20 +216,29 @@ TEST_F(MainDlgTest, ZoomFromTheEditAndTheSlider) {
         EXPECT_EQ(sent[0].second.toInt(), c.zoom);
     }
 
-    // Dragging rounds down to tens.
-    slider->setSliderDown(true);
-    slider->setSliderPosition(300 - 157);
-    slider->setSliderDown(false);
-    EXPECT_EQ(edit->text(), u"150%"_qs);
-    EXPECT_EQ(slider->value(), 150);
+    // Dragging rounds down to tens: find a point of the track whose zoom is not a ten.
+    int y = 0, zoom = 0;
+    for (y = 0; y < slider->height(); ++y) {
+        zoom = 300 - slider->PixelToValue(y);
+        if (zoom % 10 != 0 && zoom > 100 && zoom < 200)
+            break;
+    }
+    ASSERT_LT(y, slider->height());
+    const QPoint thumb(slider->width() / 2, slider->ValueToPixel(slider->GetPos()));
+    QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(slider, QPoint(thumb.x(), y));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(thumb.x(), y));
+    EXPECT_EQ(edit->text(), PercentText(zoom / 10 * 10));
+    EXPECT_EQ(slider->GetPos(), 300 - zoom / 10 * 10);
+    EXPECT_TRUE(list->hasFocus());
     auto sent = Sent();
     ASSERT_FALSE(sent.isEmpty());
-    EXPECT_EQ(sent.front(), std::make_pair(int(UICMD_SET_ZOOM), QVariant(150)));
+    EXPECT_EQ(sent.back(), std::make_pair(int(UICMD_SET_ZOOM), QVariant(zoom / 10 * 10)));
 
     // Disabled: the edit refuses typing and Enter sends nothing; the reset button is off.
     dialog->SetZoom(130, true);
     EXPECT_EQ(edit->text(), u"130%"_qs);
-    EXPECT_EQ(slider->value(), 170);
+    EXPECT_EQ(slider->GetPos(), 170);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_ZOOM_RESET)->isEnabled());
     EXPECT_FALSE(edit->toolTip().isEmpty());
@@ -284,7 +296,7 @@ TEST_F(MainDlgTest, EventDetailsAndAMissingPicture) {
     dialog->ShowEventDetails(sent);
     EXPECT_TRUE(view->isEnabled());
     EXPECT_TRUE(picture->isVisible());
-    EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_EQ(static_cast<COstUI_StaticPicture*>(picture)->ShownSize(), QSize(64, 48));
     EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"IMG-0001.jpg"_qs);
     EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FROM_TO)->text(), u"To  Ann"_qs);
     EXPECT_EQ(dialog->FolderText(), photos.path());
