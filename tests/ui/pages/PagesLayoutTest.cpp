@@ -57,7 +57,7 @@ QList<QWidget*> Controls(QWidget* page) {
     return controls;
 }
 
-class PagesLayoutTest : public SimulatedCameraFixture {};
+class PagesLayoutTest : public PagesCameraTest {};
 
 // Translations are longer or shorter than English: in every language every text fits its
 // control, no two controls overlap, and everything stays inside the page.

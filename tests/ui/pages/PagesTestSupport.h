@@ -1,96 +1,25 @@
 #pragma once
 
-#include "IOstGraphReporter.h"
-#include "IOstVideoWindow.h"
-#include "IOstWebcamOwner.h"
-#include "OstDXShow.h"
+#include "WebcamTestSupport.h"
+
 #include "OstLanguageSelector.h"
-#include "OstSimulatedCamera.h"
-#include "OstSimulatedCameraDriver.h"
-#include "OstVideoInputCategory.h"
 #include "OstWebcamOrbit.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-
-// Keeps the newest frame the camera delivers.
-class FrameWindow : public IOstVideoWindow {
-public:
-    void PresentFrame(const QImage& frame, const QRect&) override {
-        {
-            std::lock_guard guard(lock_);
-            if (!frame.isNull()) {
-                last_ = frame;
-                ++count_;
-            }
-        }
-        changed_.notify_all();
-    }
-    bool GetClientRect(QRect& rect) const override {
-        rect = QRect(0, 0, 320, 240);
-        return true;
-    }
-    // A frame delivered after the call (so it shows the camera's values as they are now).
-    QImage NextFrame() {
-        std::unique_lock guard(lock_);
-        // The frame after next: one may have been on its way before the values changed.
-        const unsigned long long goal = count_ + 2;
-        if (!changed_.wait_for(guard, std::chrono::seconds(10), [&] { return count_ >= goal; }))
-            return QImage();
-        return last_;
-    }
-
-private:
-    std::mutex lock_;
-    std::condition_variable changed_;
-    QImage last_;
-    unsigned long long count_ = 0;
-};
-
-class NullOwner : public IOstWebcamOwner {
-public:
-    void OnWebcamSnapShotKey(OstWebcam*, IOstVideoWindow*) override {}
-    void OnWebcamSnapShotImage(OstWebcam*, IOstVideoWindow*, const QString&) override {}
-    void OnWebcamOrbitSendKey(OstWebcam*, IOstVideoWindow*) override {}
-};
-
-class SilentReporter : public IOstGraphReporter {
-public:
-    void ReportFailure(const QString&) override {}
-};
-
-// A running simulated camera, entered under a path of its own for one test, with its driver's
-// values back at the factory set.
-class SimulatedCameraFixture : public ::testing::Test {
+// The simulated camera running for one test, in English, its values at the factory set, which
+// is also the saved set.
+class PagesCameraTest : public SimulatedCameraTest {
 protected:
-    SimulatedCameraFixture()
-        : path_(u"\\\\?\\usb#vid_6b2d&pid_0e41#pages"_qs +
-                QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                    .toLower() +
-                u"#{65e8773d-8f56-11d0-a3b9-00a0c9223196}"_qs),
-          camera_(std::make_shared<OstSimulatedCamera>(path_)) {
-        camera_->SetMoving(false);
-        OstVideoInputCategory::GetInstance().Add(camera_);
-        OstDXShow::SetDefaultReporter(&reporter_);
+    PagesCameraTest() {
         OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
     }
-    ~SimulatedCameraFixture() override {
+    ~PagesCameraTest() override {
         if (device_)
             device_->Detach();
-        device_.reset();
-        OstDXShow::SetDefaultReporter(nullptr);
-        OstVideoInputCategory::GetInstance().Remove(path_);
     }
 
-    // Starts the camera's video; the driver starts from the factory values.
     OstWebcam* Device() {
         if (!device_) {
             device_ = std::make_unique<OstWebcamOrbit>();
@@ -105,18 +34,17 @@ protected:
         }
         return device_.get();
     }
-    OstSimulatedCameraDriver& Driver() { return *camera_->Driver(); }
     std::int32_t Camera(std::uint32_t id) {
         std::int32_t value = -1;
         EXPECT_TRUE(Driver().GetProperty(id, value));
         return value;
     }
+    // A frame showing the camera's values as they are now: the one after the frame that may
+    // already have been on its way.
+    QImage NextFrame() { return window_.WaitForFrames(2); }
 
-    const QString path_;
-    std::shared_ptr<OstSimulatedCamera> camera_;
-    SilentReporter reporter_;
-    NullOwner owner_;
-    FrameWindow window_;
+    RecordingOwner owner_;
+    RecordingWindow window_{QRect(0, 0, 320, 240)};
     std::unique_ptr<OstWebcamOrbit> device_;
 };
 
