@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -461,4 +462,40 @@ TEST_F(MainDlgTest, HelpPagesExistInBothLanguages) {
         EXPECT_TRUE(html.contains(u"<html"_qs));
     }
     EXPECT_TRUE(Dlg::FindHelpPage(u"kor"_qs).isEmpty());
+}
+
+TEST(OstVideoWidgetTest, FramesFromAStreamingThreadArePaintedIntoTheVideoPosition) {
+    OstVideoWidget widget;
+    widget.resize(320, 240);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QRect client;
+    ASSERT_TRUE(widget.GetClientRect(client));
+    EXPECT_EQ(client, QRect(0, 0, 320, 240));
+
+    // Left half red, right half blue, at the camera's size: the widget scales it down.
+    QImage frame(640, 480, QImage::Format_RGB32);
+    frame.fill(Qt::blue);
+    for (int y = 0; y < frame.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(frame.scanLine(y)), 320, qRgb(255, 0, 0));
+    const quint64 painted = widget.FramesPainted();
+    std::thread streaming([&] {
+        for (int i = 0; i < 5; ++i)
+            widget.PresentFrame(frame, client);
+        QRect elsewhere;
+        widget.GetClientRect(elsewhere); // from a thread that is not the widget's
+        EXPECT_EQ(elsewhere, client);
+    });
+    streaming.join();
+    QTRY_VERIFY(widget.FramesPainted() > painted);
+    // Five frames queued at once are one repaint, not five.
+    QTest::qWait(50);
+    EXPECT_LE(widget.FramesPainted() - painted, 2u);
+    const QImage shown = widget.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(40, 120), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(280, 120), QColor(Qt::blue));
+
+    // The graph lets the window go: nothing is kept.
+    widget.PresentFrame(QImage(), QRect());
+    EXPECT_TRUE(widget.CurrentFrame().isNull());
 }
