@@ -1,5 +1,6 @@
 #include "COstUI_Orbit_EffectPage.h"
 
+#include "OstBitmap.h"
 #include "OstCameraProperty.h"
 #include "OstDialogUnits.h"
 #include "OstPageControls.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QIcon>
 #include <QPixmap>
 #include <QRadioButton>
 
@@ -94,7 +96,11 @@ bool COstUI_Orbit_EffectPage::OnInitDialog() {
             // The picture is centred on the row the text alone would take.
             button->setGeometry(du.Rect(c.left, c.top + kFrameShift - (kFrameHeight - kHeight) / 2,
                                         kWidth, kFrameHeight));
-            const QPixmap picture(u":/frames/"_qs + QString::number(c.number));
+            // Both densities: the icon picks the one that suits the screen.
+            QIcon picture;
+            for (qreal dpr : {1.0, 2.0})
+                if (const QPixmap p = OstBitmap::Load(c.number, dpr, u"frames"_qs); !p.isNull())
+                    picture.addPixmap(p);
             if (!picture.isNull()) {
                 button->setIcon(picture);
                 const int h = du.Y(kFrameHeight) - 4;
