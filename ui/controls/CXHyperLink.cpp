@@ -6,6 +6,9 @@
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 CXHyperLink::CXHyperLink(QWidget* parent)
     : QLabel(parent),
@@ -67,6 +70,17 @@ void CXHyperLink::Open() {
     }
     if (notify_)
         emit clicked(objectName().toInt());
+}
+
+void CXHyperLink::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(0, 0, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 void CXHyperLink::mouseReleaseEvent(QMouseEvent* event) {

@@ -11,14 +11,15 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "ShowActive.h"
+
 TEST(HMXEdit, ASelectOnlyEditIgnoresTypingPasteAndTheRightButtonButSelects) {
     QWidget window;
     CHMXEdit edit(&window);
     edit.setGeometry(10, 10, 120, 22);
     edit.setText(u"150%"_qs);
     edit.SetEditable(false);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
     edit.setFocus();
     QSignalSpy edited(&edit, &QLineEdit::textEdited);
 
@@ -68,9 +69,7 @@ TEST(HMXEdit, FocusedColoursWhileFocusedTooltipOnlyWhileActive) {
     edit.SetTextFocusColor(Qt::white);
     edit.SetBkFocusColor(Qt::darkBlue);
     edit.SetToolTipText(u"Only at some resolutions"_qs);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
+    ASSERT_TRUE(ShowActive(window));
 
     other.setFocus();
     EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(Qt::white));
@@ -151,8 +150,7 @@ TEST(HyperLink, OpensWithTheDesktopTurnsVisitedAndHovers) {
         return succeed;
     });
     QSignalSpy clicked(&link, &CXHyperLink::clicked);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
 
     ASSERT_FALSE(link.IsHovering());
     EXPECT_EQ(link.CurrentColour(), QColor(0, 0, 0xEE));

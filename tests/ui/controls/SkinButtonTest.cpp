@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "ShowActive.h"
+
 namespace {
 
 // Take Photo's skin: normal, down, over, disabled, mask.
@@ -50,8 +52,7 @@ TEST(SkinButton, AClickOnAWhiteCornerFallsThroughToTheWidgetBelow) {
     button.raise();
     EXPECT_EQ(button.size(), mask.size());
     EXPECT_EQ(button.pos(), QPoint(40, 30));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
 
     QSignalSpy belowClicks(&below, &QPushButton::clicked);
     QSignalSpy buttonClicks(&button, &QPushButton::clicked);
@@ -70,8 +71,7 @@ TEST(SkinButton, PressedWithoutADownBitmapShowsTheOverBitmap) {
     CxSkinButton button(&window);
     button.move(40, 40);  // away from the pointer
     button.SetSkin(kSkin[0], 0, kSkin[2], kSkin[3], kSkin[4]);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
     const QPoint probe(button.width() / 2, 3);  // on the face, clear of the glyph
     const QRgb normal = OstBitmap::LoadImage(kSkin[0]).pixel(probe);
     const QRgb over = OstBitmap::LoadImage(kSkin[2]).pixel(probe);
@@ -100,8 +100,7 @@ TEST(SkinButton, CheckModesAndTheKeyboard) {
         b->setGeometry(x, 0, 50, 20);
         x += 60;
     }
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
 
     // Push buttons never become checked.
     push.setChecked(true);
@@ -139,8 +138,7 @@ TEST(SkinButton, ImageButtonsAreNamedByTheirTooltipTextButtonsByTheirText) {
     text.SetToolTipText(u"Opens the settings"_qs);
     CColorStatic label(&window);
     label.setText(u"Send To"_qs);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(ShowActive(window));
 
     EXPECT_EQ(AccessibleName(&image), u"Take Photo"_qs);
     EXPECT_EQ(AccessibleName(&text), u"Setting"_qs);

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "ShowActive.h"
+
 namespace {
 
 // The main dialog's zoom slider: vertical, 100 at the top to 200 at the bottom.
@@ -60,8 +62,7 @@ TEST(BitmapSlider, ValueAndPixelMeetAtBothEnds) {
 
 TEST(BitmapSlider, MouseJumpsOrKeepsTheOffsetAndReportsMovingThenMoved) {
     ZoomSlider z;
-    z.slider.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&z.slider));
+    ASSERT_TRUE(ShowActive(z.slider));
     QSignalSpy moving(&z.slider, &CBitmapSlider::moving);
     QSignalSpy moved(&z.slider, &CBitmapSlider::moved);
 
