@@ -19,8 +19,8 @@ OstLanguageSelector& Selector() {
 
 COstUI_Orbit_SystemTray::COstUI_Orbit_SystemTray(QObject* parent) : CSystemTray(parent) {
     setObjectName(QStringLiteral("OSTREL_ORBIT_SYSTRAY"));
-    menu_ = new QMenu();
-    menu_->setObjectName(QString::number(kTrayIconId));
+    trayMenu_ = new QMenu();
+    trayMenu_->setObjectName(QString::number(kTrayIconId));
     auto add = [this](QMenu* menu, int id) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(QString::number(id));
@@ -28,27 +28,27 @@ COstUI_Orbit_SystemTray::COstUI_Orbit_SystemTray(QObject* parent) : CSystemTray(
         actions_.insert(id, action);
         return action;
     };
-    add(menu_, ID_OPEN_ORBIT);
-    remoteMenu_ = menu_->addMenu(QString());
+    add(trayMenu_, ID_OPEN_ORBIT);
+    remoteMenu_ = trayMenu_->addMenu(QString());
     // Exclusive groups: styles draw one-of-several marks, and exactly one is ever checked.
-    auto* remoteGroup = new QActionGroup(menu_);
+    auto* remoteGroup = new QActionGroup(trayMenu_);
     remoteGroup->addAction(add(remoteMenu_, ID_REMOTE_OPEN))->setCheckable(true);
     remoteGroup->addAction(add(remoteMenu_, ID_REMOTE_CLOSE))->setCheckable(true);
     remoteMenu_->addSeparator();
     add(remoteMenu_, ID_REMOTE_SETTING);
-    add(menu_, ID_AUDIO_SETTING);
-    menu_->addSeparator();
-    languageMenu_ = menu_->addMenu(QString());
-    auto* languageGroup = new QActionGroup(menu_);
+    add(trayMenu_, ID_AUDIO_SETTING);
+    trayMenu_->addSeparator();
+    languageMenu_ = trayMenu_->addMenu(QString());
+    auto* languageGroup = new QActionGroup(trayMenu_);
     for (int id : {ID_LANG_ENGLISH, ID_LANG_TRADITIONAL_CHINESE, ID_LANG_KOREAN})
         languageGroup->addAction(add(languageMenu_, id))->setCheckable(true);
-    add(menu_, ID_ABOUT);
-    add(menu_, ID_CLOSE);
-    SetMenu(menu_);
+    add(trayMenu_, ID_ABOUT);
+    add(trayMenu_, ID_CLOSE);
+    SetMenu(trayMenu_);
 }
 
 COstUI_Orbit_SystemTray::~COstUI_Orbit_SystemTray() {
-    delete menu_;
+    delete trayMenu_;
 }
 
 int COstUI_Orbit_SystemTray::StateStringId(int icon) {

@@ -61,7 +61,7 @@ private:
     void OnMenuCommand(int id);
     void Post(int code);
 
-    QMenu* menu_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
     QMenu* remoteMenu_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     QHash<int, QAction*> actions_;
