@@ -5,11 +5,11 @@
 #include "CComboBoxSuper.h"
 #include "CHMXEdit.h"
 #include "COstUI_Orbit_EventListCtrl.h"
+#include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_StaticPicture.h"
 #include "CxSkinButton.h"
-#include "OstBitmap.h"
-#include "COstUI_Orbit_RenameDlg.h"
 #include "EventRow.h"
+#include "OstBitmap.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstText.h"
@@ -30,7 +30,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QShortcut>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -39,6 +38,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QWindow>
 
@@ -895,10 +895,8 @@ void COstUI_Orbit_MainDlg::OnDelete() {
     if (QMessageBox::question(this, windowTitle(), Text(question),
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    deleting_ = 2;
     for (auto it = selected.crbegin(); it != selected.crend(); ++it)
         eventList_->DeleteRow(*it);
-    deleting_ = 0;
     const int count = eventList_->GetItemCount();
     if (count == 0) {
         ClearDetails();

@@ -205,7 +205,6 @@ private:
     int previewSize_ = 0;
     bool listShown_ = true;
     int backgroundId_ = 0;
-    int deleting_ = 0;
     bool zoomDisabled_ = false;
     // The selected event's kind and peer, for the From/To line after a language change.
     int shownType_ = -1;
