@@ -1,6 +1,7 @@
 #include "OstLanguageSelector.h"
 
 #include "OstNotificationCenter.h"
+#include "OstPrivateSettings.h"
 
 #include <QDir>
 #include <QLocale>
@@ -83,7 +84,9 @@ OstLanguageSelector::~OstLanguageSelector() = default;
 void OstLanguageSelector::SetLanguage(std::uint16_t language) {
     language_ = language;
     OstNotificationCenter::GetInstance().PostNotification(u"LANGUAGE_CHANGED"_qs, nullptr);
-    // A failed write is not reported: the language still changes for this run.
+    // A failed write is not reported: the language still changes for this run. The file
+    // also holds the remote monitor's password.
+    OstPrivateSettings::Protect(true);
     QSettings settings(u"Ostrel"_qs, u"Orbit"_qs);
     settings.setValue(kLanguageKey, static_cast<quint32>(language));
     settings.sync();

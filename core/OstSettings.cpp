@@ -368,21 +368,22 @@ QString OstSettings::MakePhotoFileName() {
             MakeFolder(folder.left(p + 1));
     }
 
-    QString base;
-    std::int32_t serial = 0;
-    if (m_settings.FileNameMode == 1) {
-        serial = m_customSerialNumber;
-        m_customSerialNumber = Advanced(serial);
-        base = m_settings.CustomDefineName;
-    } else {
+    const bool custom = m_settings.FileNameMode == 1;
+    if (!custom)
         ApplyDateRule();
-        serial = m_timeSerialNumber;
-        m_timeSerialNumber = Advanced(serial);
-        base = m_lastSystemTime;
-    }
+    std::int32_t& counter = custom ? m_customSerialNumber : m_timeSerialNumber;
+    const QString& base = custom ? m_settings.CustomDefineName : m_lastSystemTime;
+    // A serial whose file already exists is skipped, so a new photo never takes the name of
+    // one the user already has (the serials restart at 1 after the event list is emptied).
     // The whole name is returned however long it gets; a name the file system refuses makes
     // the camera's write fail, which is reported there.
-    return folder + base + u'-' + SerialText(serial) + QStringLiteral(".jpg");
+    const std::int32_t first = counter;
+    QString name;
+    do {
+        name = folder + base + u'-' + SerialText(counter) + QStringLiteral(".jpg");
+        counter = Advanced(counter);
+    } while (QFileInfo::exists(name) && counter != first);
+    return name;
 }
 
 void OstSettings::ResetSerialNumbers() {

@@ -50,8 +50,8 @@ public:
     // record still transferring is kept as ended, since no transfer survives the program.
     bool SaveEventList(const QList<EventRecord>& records);
 
-    // The full path of the next photo; advances the serial number of the current mode and
-    // creates the pictures folder when it is missing.
+    // The full path of the next photo; advances the serial number of the current mode past
+    // every serial whose file already exists, and creates the pictures folder when missing.
     QString MakePhotoFileName();
     // Both serial numbers start again at 1, as when the event list has been emptied.
     void ResetSerialNumbers();

@@ -4,6 +4,7 @@
 #include "OstCall.h"
 #include "OstLanguageSelector.h"
 #include "OstNotificationCenter.h"
+#include "OstPrivateSettings.h"
 #include "OstSkypeController.h"
 
 #include <QByteArray>
@@ -30,6 +31,8 @@ constexpr int kInvalidText = 460;
 constexpr int kTooManyText = 461;
 
 bool StoreValue(const QString& key, const QVariant& value) {
+    // The password is in this file: nobody but its user may read it.
+    OstPrivateSettings::Protect(true);
     {
         QSettings settings(kOrganisation, kApplication);
         settings.setValue(key, value);
@@ -109,6 +112,8 @@ OstOrbitRemote::OstOrbitRemote() : OstOrbitRemote(nullptr) {}
 OstOrbitRemote::OstOrbitRemote(OstSkypeController& controller) : OstOrbitRemote(&controller) {}
 
 OstOrbitRemote::OstOrbitRemote(OstSkypeController* controller) : controller_(controller) {
+    // A file an older version wrote may still be readable by everyone.
+    OstPrivateSettings::Protect(false);
     QSettings settings(kOrganisation, kApplication);
     bool ok = false;
     const int on = settings.value(kSwitchKey).toInt(&ok);
@@ -141,6 +146,12 @@ void OstOrbitRemote::Stop() {
     if (!running_)
         return;
     if (!StoreValue(kSwitchKey, 0))
+        return;
+    Suspend();
+}
+
+void OstOrbitRemote::Suspend() {
+    if (!running_)
         return;
     running_ = false;
     auto& center = OstNotificationCenter::GetInstance();

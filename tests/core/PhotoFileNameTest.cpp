@@ -1,5 +1,7 @@
 #include "StoreTestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
@@ -88,6 +90,33 @@ TEST_F(PhotoFileNameTest, EmptyingTheEventListRestartsBothSerials) {
     auto reloaded = Open();
     EXPECT_EQ(reloaded->GetTimeSerialNumber(), 2);
     EXPECT_EQ(reloaded->GetCustomSerialNumber(), 2);
+}
+
+// Serials restart at 1 after the event list is emptied, and a settings reset or the same
+// base name chosen again meets earlier photos: their names are skipped, never reused.
+TEST_F(PhotoFileNameTest, NamesOfExistingFilesAreSkipped) {
+    const QString& folder = defaultPictures;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto touch = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write("photo") == 5;
+    };
+    for (const char16_t* name : {u"20090305-0001.jpg", u"20090305-0002.jpg", u"20090305-0004.jpg",
+                                 u"Desk-0001.jpg"})
+        ASSERT_TRUE(touch(folder + QString::fromUtf16(name)));
+
+    EXPECT_EQ(store->MakePhotoFileName(), folder + u"20090305-0003.jpg"_qs);
+    EXPECT_EQ(store->GetTimeSerialNumber(), 4);
+    EXPECT_EQ(store->MakePhotoFileName(), folder + u"20090305-0005.jpg"_qs);
+    UseMode(1, u"Desk"_qs);
+    EXPECT_EQ(store->MakePhotoFileName(), folder + u"Desk-0002.jpg"_qs);
+    EXPECT_EQ(store->GetCustomSerialNumber(), 3);
+
+    store->ResetSerialNumbers();
+    EXPECT_EQ(store->MakePhotoFileName(), folder + u"Desk-0002.jpg"_qs) << "not taken yet";
+    ASSERT_TRUE(touch(folder + u"Desk-0002.jpg"_qs));
+    store->ResetSerialNumbers();
+    EXPECT_EQ(store->MakePhotoFileName(), folder + u"Desk-0003.jpg"_qs);
 }
 
 TEST_F(PhotoFileNameTest, AMissingPicturesFolderIsMadeLevelByLevel) {

@@ -129,6 +129,28 @@ TEST_F(RemoteStoreTest, PasswordIsStoredAsBase64OfLocalTextAndOneZeroByte) {
     EXPECT_FALSE(next.HasPassword());
 }
 
+// The password opens the camera to whoever types it: its file is its user's alone, from the
+// first write on, and a file an older version left readable is closed at the next start.
+TEST_F(RemoteStoreTest, PasswordFileIsReadableByItsUserAlone) {
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto mode = [] {
+        return QFileInfo(RemoteSettings::FileName()).permissions() &
+               ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    };
+    {
+        OstOrbitRemote remote(controller);
+        ASSERT_TRUE(remote.SetPassword(u"secret"_qs));
+        EXPECT_EQ(mode(), ownerOnly);
+        remote.Start();
+        EXPECT_EQ(mode(), ownerOnly);
+    }
+    ASSERT_TRUE(QFile::setPermissions(RemoteSettings::FileName(),
+                                      ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    OstOrbitRemote next(controller);
+    EXPECT_EQ(mode(), ownerOnly);
+    EXPECT_EQ(next.GetPassword(), u"secret"_qs);
+}
+
 TEST_F(RemoteStoreTest, StoredPasswordDecoding) {
     const std::pair<QString, QString> cases[] = {
         {u"cGEgc3MA"_qs, u"pa ss"_qs}, {u"5a+G56K8IMO8AA=="_qs, u"密碼 ü"_qs},
