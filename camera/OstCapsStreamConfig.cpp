@@ -5,6 +5,7 @@
 #include <gst/gst.h>
 #include <gst/video/video.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <numeric>
@@ -41,6 +42,36 @@ std::vector<std::int32_t> IntsOf(const GstStructure* s, const char* field) {
             ints.push_back(g_value_get_int(v));
     return ints;
 }
+
+// The sizes a field gives as ranges (a camera's stepwise or continuous frame sizes).
+std::vector<OstCapsStreamConfig::SizeRange> RangesOf(const GstStructure* s, const char* field) {
+    std::vector<OstCapsStreamConfig::SizeRange> ranges;
+    for (const GValue* v : ValuesOf(s, field)) {
+        if (!GST_VALUE_HOLDS_INT_RANGE(v))
+            continue;
+        OstCapsStreamConfig::SizeRange range{gst_value_get_int_range_min(v),
+                                             gst_value_get_int_range_max(v),
+                                             std::max(1, gst_value_get_int_range_step(v))};
+        if (range.min <= range.max)
+            ranges.push_back(range);
+    }
+    return ranges;
+}
+
+bool Fits(std::int32_t value, const std::vector<std::int32_t>& values,
+          const std::vector<OstCapsStreamConfig::SizeRange>& ranges) {
+    if (std::find(values.begin(), values.end(), value) != values.end())
+        return true;
+    return std::any_of(ranges.begin(), ranges.end(), [value](const auto& r) {
+        return value >= r.min && value <= r.max && (value - r.min) % r.step == 0;
+    });
+}
+
+// The sizes offered from a camera's size ranges: those the program's resolution setting can
+// ask for, and the usual camera sizes above them.
+constexpr std::pair<std::int32_t, std::int32_t> kRangeSizes[] = {
+    {160, 120},  {176, 144},  {320, 240},  {352, 288},   {640, 480},   {800, 600},
+    {1024, 768}, {1280, 720}, {1280, 960}, {1600, 1200}, {1920, 1080}, {2592, 1944}};
 
 } // namespace
 
@@ -115,24 +146,37 @@ void OstCapsStreamConfig::SetOffers(const GstCaps* caps) {
             }
         }
         std::erase_if(rates, [](const Rate& r) { return r.first <= 0 || r.second <= 0; });
+        const std::vector<std::int32_t> widths = IntsOf(s, "width");
+        const std::vector<std::int32_t> heights = IntsOf(s, "height");
+        const std::vector<SizeRange> widthRanges = RangesOf(s, "width");
+        const std::vector<SizeRange> heightRanges = RangesOf(s, "height");
+        std::vector<std::pair<std::int32_t, std::int32_t>> sizes;
+        for (std::int32_t width : widths)
+            for (std::int32_t height : heights)
+                sizes.emplace_back(width, height);
+        if (!widthRanges.empty() || !heightRanges.empty()) {
+            for (const auto& [width, height] : kRangeSizes) {
+                if (Fits(width, widths, widthRanges) && Fits(height, heights, heightRanges) &&
+                    std::find(sizes.begin(), sizes.end(), std::pair{width, height}) == sizes.end())
+                    sizes.emplace_back(width, height);
+            }
+        }
         for (const QByteArray& format : formats) {
-            for (std::int32_t width : IntsOf(s, "width")) {
-                for (std::int32_t height : IntsOf(s, "height")) {
-                    OstMediaType type;
-                    type.mediaType = mediaType;
-                    type.format = format;
-                    type.bitCount = BitCountOf(mediaType, format);
-                    type.width = width;
-                    type.height = height;
-                    Offer* offer = FindOffer(type);
-                    if (!offer) {
-                        offers_.push_back(Offer{type, {}, {}});
-                        offer = &offers_.back();
-                    }
-                    offer->rates.insert(offer->rates.end(), rates.begin(), rates.end());
-                    if (range && !offer->range)
-                        offer->range = range;
+            for (const auto& [width, height] : sizes) {
+                OstMediaType type;
+                type.mediaType = mediaType;
+                type.format = format;
+                type.bitCount = BitCountOf(mediaType, format);
+                type.width = width;
+                type.height = height;
+                Offer* offer = FindOffer(type);
+                if (!offer) {
+                    offers_.push_back(Offer{type, {}, {}});
+                    offer = &offers_.back();
                 }
+                offer->rates.insert(offer->rates.end(), rates.begin(), rates.end());
+                if (range && !offer->range)
+                    offer->range = range;
             }
         }
     }
@@ -151,8 +195,11 @@ bool OstCapsStreamConfig::ReadOffers(GstPad* pad) {
 
 bool OstCapsStreamConfig::SetInitialFormat(const OstMediaType& type) {
     Offer* offer = FindOffer(type);
-    Rate rate;
-    if (!offer || !ChooseRate(*offer, type.avgTimePerFrame, rate))
+    if (!offer)
+        return false;
+    // A source that cannot tell its rate runs at the fastest it offers for the format.
+    Rate rate{offer->type.rateNumerator, offer->type.rateDenominator};
+    if (type.avgTimePerFrame != 0 && !ChooseRate(*offer, type.avgTimePerFrame, rate))
         return false;
     current_ = offer->type;
     current_->rateNumerator = rate.first;
@@ -188,6 +235,15 @@ bool OstCapsStreamConfig::ChooseRate(const Offer& offer, std::int64_t duration, 
     if (!offer.range)
         return false;
     const auto [lo, hi] = *offer.range;
+    // A duration within 1 % of a bound is that bound: 10,000,000 / 30 is 333,333, a shade
+    // faster than the 30/1 at the top of a range.
+    for (const Rate& bound : {lo, hi}) {
+        const std::int64_t error = std::llabs(DurationOf(bound.first, bound.second) - duration);
+        if (error * 100 <= duration) {
+            rate = bound;
+            return true;
+        }
+    }
     // lo <= 1e7/duration <= hi, compared without rounding.
     const bool aboveLow = std::int64_t(lo.first) * duration <= kUnitsPerSecond * lo.second;
     const bool belowHigh = std::int64_t(hi.first) * duration >= kUnitsPerSecond * hi.second;

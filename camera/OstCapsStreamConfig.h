@@ -2,6 +2,8 @@
 
 #include "IOstStreamConfig.h"
 
+#include <cstdint>
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -13,15 +15,23 @@ typedef struct _GstPad GstPad;
 // format, width, height) of its caps is one media type, with the frame rates offered for it.
 class OstCapsStreamConfig : public IOstStreamConfig {
 public:
+    struct SizeRange {
+        std::int32_t min;
+        std::int32_t max;
+        std::int32_t step;
+    };
+
     OstCapsStreamConfig();
     ~OstCapsStreamConfig() override;
 
-    // Replaces the offers with those of the caps (not taken over). Sizes given as ranges are
-    // skipped: a capture pin offers its sizes one by one.
+    // Replaces the offers with those of the caps (not taken over). Sizes given as ranges
+    // (a camera's stepwise or continuous frame sizes) are offered at the usual camera sizes
+    // that lie on them, the program's own resolutions among them.
     void SetOffers(const GstCaps* caps);
     // Reads the offers from a caps query on the pad; false when the pad answers nothing.
     bool ReadOffers(GstPad* pad);
-    // The format the source delivers before anyone sets one; it must be an offer.
+    // The format the source delivers before anyone sets one; it must be an offer. A zero
+    // frame duration stands for the fastest rate offered for it.
     bool SetInitialFormat(const OstMediaType& type);
 
     bool EnumMediaTypes(std::vector<OstMediaType>& types) override;

@@ -7,12 +7,15 @@
 #include "OstCapsStreamConfig.h"
 #include "OstGst.h"
 #include "OstPackedBitmap.h"
+#include "OstQueuedCall.h"
 #include "OstSourceFilter.h"
 #include "OstVideoInputCategory.h"
 #include "OstVideoRenderer.h"
 
+#include <QCoreApplication>
 #include <QDebug>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <gst/gst.h>
 
@@ -101,7 +104,7 @@ std::atomic<IOstGraphReporter*> OstDXShow::defaultReporter_{nullptr};
 OstDXShow::OstDXShow(QString devicePath, IOstVideoWindow* videoWindow,
                      IOstGraphNotify* notifyWindow, IOstGraphReporter* reporter)
     : devicePath_(std::move(devicePath)), videoWindow_(videoWindow), notifyWindow_(notifyWindow),
-      reporter_(reporter) {
+      reporter_(reporter), alive_(std::make_shared<int>(0)) {
     OstGst::EnsureInitialized();
 }
 
@@ -118,12 +121,25 @@ QString OstDXShow::FailureText(const QString& step, const QString& detail) {
 }
 
 void OstDXShow::ReportFailure(const QString& step, const QString& detail) const {
+    // Queued, never called in place: a countdown thread must not wait for a message box
+    // while the owner's thread joins it, and on the owner's thread the box must not run its
+    // event loop in the middle of a graph step. A report that outlives its graph (the camera
+    // was closed meanwhile) goes to the default reporter.
     const QString text = FailureText(step, detail);
-    IOstGraphReporter* reporter = reporter_ ? reporter_ : defaultReporter_.load();
-    if (reporter)
-        reporter->ReportFailure(text);
-    else
+    auto* application = QCoreApplication::instance();
+    if (!application) {
         qWarning().noquote() << text.trimmed();
+        return;
+    }
+    OstQueuedCall::Post(application, [this, alive = std::weak_ptr<int>(alive_), text] {
+        IOstGraphReporter* reporter = defaultReporter_.load();
+        if (!alive.expired() && reporter_)
+            reporter = reporter_;
+        if (reporter)
+            reporter->ReportFailure(text);
+        else
+            qWarning().noquote() << text.trimmed();
+    });
 }
 
 GraphState OstDXShow::State() const {
@@ -234,14 +250,7 @@ bool OstDXShow::SetResolution() {
         ReportFailure(step, u"EnumMediaTypes"_qs);
         return false;
     }
-    const auto wanted = static_cast<std::int16_t>(bitCount_);
-    const OstMediaType* match = nullptr;
-    for (const OstMediaType& type : types) {
-        if (type.bitCount == wanted && type.width == width_ && type.height == height_) {
-            match = &type;
-            break;
-        }
-    }
+    const OstMediaType* match = FindCaptureType(types, bitCount_, width_, height_);
     if (!match) {
         ReportFailure(step,
                       u"Not found resolution %1 %2 %3 "_qs.arg(bitCount_).arg(width_).arg(height_));
@@ -259,6 +268,24 @@ bool OstDXShow::SetResolution() {
         ReportFailure(step, u"GetFormat"_qs);
     }
     return false;
+}
+
+const OstMediaType* OstDXShow::FindCaptureType(const std::vector<OstMediaType>& types,
+                                               std::int32_t bitCount, std::int32_t width,
+                                               std::int32_t height) {
+    auto sized = [&](const OstMediaType& type) {
+        return type.width == width && type.height == height;
+    };
+    for (const OstMediaType& type : types)
+        if (sized(type) && type.bitCount == static_cast<std::int16_t>(bitCount))
+            return &type;
+    // USB cameras deliver YUYV or MJPG (which counts as 24 bits already); the converter
+    // behind the source turns YUYV into the 24 bits asked for, so such a size is offered.
+    if (bitCount == 24)
+        for (const OstMediaType& type : types)
+            if (sized(type) && type.mediaType == "video/x-raw" && type.format == "YUY2")
+                return &type;
+    return nullptr;
 }
 
 bool OstDXShow::SetPreviewRate() {
@@ -705,19 +732,31 @@ bool OstDXShow::GrabImage(const QString& path) {
         ReportFailure(step, u"GetCurrentImage"_qs);
         return false;
     }
-    // Written beside the photo and renamed over it, so its name never holds half a file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Written beside the photo and then given its name, so the name never holds half a file;
+    // the name is taken only while free, so a photo the user already has is never replaced.
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink()) {
+        ReportFailure(step, u"CreateFile"_qs);
+        return false;
+    }
+    QTemporaryFile file(target.absolutePath() + u"/.orbit-grab-XXXXXX"_qs);
+    if (!file.open()) {
         ReportFailure(step, u"CreateFile"_qs);
         return false;
     }
     const bool written = file.write(header) == header.size() &&
-                         file.write(packed.constData(), bodySize) == bodySize && file.commit();
+                         file.write(packed.constData(), bodySize) == bodySize && file.flush();
     if (!written) {
-        file.cancelWriting();
         ReportFailure(step, u"WriteFile"_qs);
         return false;
     }
+    // QTemporaryFile::rename never replaces an existing file.
+    if (!file.rename(path)) {
+        ReportFailure(step, u"CreateFile"_qs);
+        return false;
+    }
+    file.setAutoRemove(false);
+    file.close();
     ConvertFileToJpeg(path);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GraphState.h"
+#include "OstMediaType.h"
 #include "OverlayFrame.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class IOstGraphNotify;
 class IOstGraphReporter;
@@ -32,7 +34,9 @@ class OstDXShow {
 public:
     // The device path is compared exactly with those of the video input category. The video
     // window and the notify window must outlive the object; either may be null. Failures go
-    // to `reporter`, or to the default reporter when it is null.
+    // to `reporter`, or to the default reporter when it is null, always queued to the UI
+    // thread's event loop, from any thread, and never waited for. The reporter must outlive
+    // the graph; the default reporter must stay set (or be cleared) until the event loop ends.
     OstDXShow(QString devicePath, IOstVideoWindow* videoWindow, IOstGraphNotify* notifyWindow,
               IOstGraphReporter* reporter = nullptr);
     virtual ~OstDXShow();
@@ -61,8 +65,9 @@ public:
     // Lays the frame's bitmap into the normalised rectangle 0.4, 0.7, 0.6, 0.9 of the picture.
     bool BlendApplicationImage(const OverlayFrame& frame);
     bool DisableBlendApplicationImage();
-    // Writes the frame last shown to `path` as a bitmap file and re-encodes it in place as a
-    // JPEG of quality 99. Only while Running.
+    // Writes the last frame, without the overlay, to `path` as a bitmap file and re-encodes
+    // it in place as a JPEG of quality 99. Only while Running, and only when no file of that
+    // name exists: a photo never replaces a file the grab did not create.
     bool GrabImage(const QString& path);
 
     GraphState State() const;
@@ -78,6 +83,11 @@ public:
     static void SetDefaultReporter(IOstGraphReporter* reporter);
     // "OstDXShow::" + step + "() failed -> " + detail + line feed.
     static QString FailureText(const QString& step, const QString& detail);
+    // The first offered type of that size and bit count; for 24 bits, failing that, the
+    // first YUYV type of that size (converted to 24 bits behind the source). Null if none.
+    static const OstMediaType* FindCaptureType(const std::vector<OstMediaType>& types,
+                                               std::int32_t bitCount, std::int32_t width,
+                                               std::int32_t height);
 
 private:
     bool BuildGraphBuilder();
@@ -110,6 +120,8 @@ private:
     IOstVideoWindow* const videoWindow_;
     IOstGraphNotify* const notifyWindow_;
     IOstGraphReporter* const reporter_;
+    // Queued failure reports learn from it whether the graph (and its reporter) still exist.
+    const std::shared_ptr<int> alive_;
 
     // Guards the state and the renderer references against the countdown thread.
     mutable std::mutex lock_;

@@ -3,6 +3,7 @@
 #include "OstCameraProperty.h"
 #include "OstQueuedCall.h"
 #include "OstImageEffects.h"
+#include "OstPrivateSettings.h"
 #include "OstSimulatedButtonControl.h"
 
 #include <QSettings>
@@ -114,6 +115,8 @@ void OstSimulatedCameraDriver::LoadSaved() {
 }
 
 void OstSimulatedCameraDriver::StoreSaved(const Values& values) {
+    // The file also holds the remote monitor's password.
+    OstPrivateSettings::Protect(true);
     QSettings settings(u"Ostrel"_qs, u"Orbit"_qs);
     settings.beginGroup(settingsGroup_ + u"/Saved"_qs);
     for (const Entry& entry : kTable)

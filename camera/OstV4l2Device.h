@@ -1,6 +1,9 @@
 #pragma once
 
+#include "OstMediaType.h"
 #include "OstVideoInputDevice.h"
+
+class IOstV4l2Io;
 
 #include <memory>
 
@@ -23,6 +26,11 @@ public:
     std::unique_ptr<OstSourceFilter> BindToObject() override;
     // Looked up once, on first use; null when the camera has no input node.
     std::shared_ptr<IOstSnapshotButton> SnapshotButton() override;
+
+    // The format the camera delivers now (VIDIOC_G_FMT, its rate from VIDIOC_G_PARM, 0 when
+    // the camera cannot tell); false when the node cannot say or its pixel format has no
+    // counterpart here. A graph that cannot get the size it asked for keeps this one.
+    static bool ReadCurrentFormat(IOstV4l2Io& io, const QString& node, OstMediaType& type);
 
 private:
     QString devicePath_;

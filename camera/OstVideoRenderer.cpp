@@ -268,11 +268,13 @@ void OstVideoRenderer::DeliverFrame(QImage frame) {
     if (frame.format() != QImage::Format_RGB32)
         frame = frame.convertToFormat(QImage::Format_RGB32);
     std::lock_guard guard(lock_);
-    BlendOverlay(frame);
+    // The photo is the camera's picture: the overlay is laid into the shown copy only (which
+    // detaches from the kept frame only while an overlay is on).
     current_ = frame;
+    BlendOverlay(frame);
     ++frames_;
     if (window_)
-        window_->PresentFrame(current_, target_);
+        window_->PresentFrame(frame, target_);
     // Under the lock: the renderer may be destroyed as soon as the graph has seen it released.
     frameArrived_.notify_all();
 }

@@ -15,8 +15,8 @@ class IOstVideoWindow;
 typedef struct _GstElement GstElement;
 
 // The renderer end of a capture graph, fed by an appsink: it lays the overlay picture into
-// every frame, keeps the last frame as the current image and hands each frame to the video
-// window. The graph's windowless control and mixer bitmap are this object.
+// every frame it hands to the video window, and keeps the last frame without the overlay as
+// the current image, so a photo never shows the countdown. The graph's windowless control and mixer bitmap are this object.
 //
 // Frames arrive on a GStreamer streaming thread; everything else may be called from any
 // thread. One lock covers the window, the overlay and the current image, and the window is
@@ -40,7 +40,7 @@ public:
     QRect VideoPosition() const;
     void SetNativeVideoSize(const QSize& size);
     bool GetNativeVideoSize(QSize& size) const;
-    // The last frame shown, overlay included; waits up to `wait` for a first frame unless
+    // The last frame, without the overlay; waits up to `wait` for a first frame unless
     // the graph has let the renderer go.
     bool GetCurrentImage(QImage& image, std::chrono::milliseconds wait);
     // The graph is being torn down: no frame will come any more.

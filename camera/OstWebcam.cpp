@@ -135,14 +135,10 @@ bool OstWebcam::Attach() {
 }
 
 bool OstWebcam::ReadFriendlyName() {
-    // The system's own name of the device is the one its video input entry carries.
-    if (!source_)
-        return false;
-    const QString name = source_->FriendlyName();
-    if (name.isEmpty())
-        return false;
-    friendlyName_ = name;
-    return true;
+    // No per-device store keeps a name of its own here: a camera is called what the
+    // enumeration that found it says, and a camera plugged in while the program runs
+    // arrives without a name (OstWebcamOrbit then calls it "Orbit").
+    return false;
 }
 
 void OstWebcam::ReleaseSnapshot() {}

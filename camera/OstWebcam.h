@@ -83,7 +83,8 @@ public:
     // Called by the monitor's Acquire after it set owner and video window; false makes the
     // device unavailable.
     virtual bool Attach();
-    // The name the system keeps for the device; false when it has none (the caller's name stays).
+    // The name the system keeps for the device apart from its enumeration; there is none, so
+    // false (the caller's name stays).
     virtual bool ReadFriendlyName();
     virtual void ReleaseSnapshot();
     // Always empty.

@@ -3,7 +3,9 @@
 #include "IOstGraphReporter.h"
 #include "IOstVideoWindow.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QThread>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,7 @@
 #include <cstdint>
 #include <mutex>
 
-// Records every failure text a graph reports, from any thread.
+// Records every failure text a graph reports.
 class RecordingReporter : public IOstGraphReporter {
 public:
     RecordingReporter() = default;
@@ -21,7 +23,10 @@ public:
         std::lock_guard guard(lock_);
         texts_.append(text);
     }
+    // Reports are queued to the UI thread: on it, the queue is run first.
     QStringList Texts() const {
+        if (QThread::currentThread() == QCoreApplication::instance()->thread())
+            QCoreApplication::sendPostedEvents();
         std::lock_guard guard(lock_);
         return texts_;
     }

@@ -2,11 +2,15 @@
 
 #include "OstWebcamOrbit.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QImageReader>
 #include <QPainter>
+#include <QTimer>
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -77,6 +81,28 @@ int DigitShown(const QImage& frame, const QImage& base) {
         if (lit == kDigitSegments[static_cast<size_t>(digit)])
             return digit;
     return lit == 0 ? 0 : -1;
+}
+
+// How many pixels of the overlay's rectangle of a 640x480 photo differ from the plain picture
+// put through the same JPEG encoding: none for the still picture, about a thousand with even
+// a "1" in it.
+int OverlayPixelsChanged(const QImage& taken, const QImage& base) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(99);
+    writer.write(base);
+    const QImage plain = QImage::fromData(buffer.data(), "jpeg").convertToFormat(QImage::Format_RGB32);
+    int changed = 0;
+    for (int y = 336; y < 432; ++y)
+        for (int x = 256; x < 384; ++x) {
+            const QRgb a = taken.pixel(x, y);
+            const QRgb b = plain.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) > 24 || std::abs(qGreen(a) - qGreen(b)) > 24 ||
+                std::abs(qBlue(a) - qBlue(b)) > 24)
+                ++changed;
+        }
+    return changed;
 }
 
 // A video window that reads the digit of every frame handed to it.
@@ -174,11 +200,7 @@ TEST_F(CountdownTest, DigitsFiveToOneThenAPhotoWithoutThem) {
     const QImage taken = reader.read().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(taken.size(), base.size());
     // The photo is the plain picture (up to JPEG rounding): no digit left in it.
-    double difference = 0;
-    for (int y = 336; y < 432; ++y)
-        for (int x = 256; x < 384; ++x)
-            difference += std::abs(qGreen(taken.pixel(x, y)) - qGreen(base.pixel(x, y)));
-    EXPECT_LT(difference / (96 * 128), 3.0);
+    EXPECT_LT(OverlayPixelsChanged(taken, base), 20);
 
     // The next countdown may start once the last one is over.
     EXPECT_TRUE(device->GrabWithCountdown(Request(folder_.filePath(u"b.jpg"_qs), 10)));
@@ -267,4 +289,99 @@ TEST_F(CountdownTest, AGoneOwnerHearsNothing) {
     owner.reset();
     Drain();
     device->Close();
+}
+
+// At 5 frames per second, or on a source that stalls, the frame on screen when the grab comes
+// may still carry the last digit; the photo is taken from the camera's picture, which never
+// does.
+TEST_F(CountdownTest, NoDigitInThePhotoAtFiveFramesPerSecondOrOnAStalledSource) {
+    const QImage base = Plain();
+    ASSERT_FALSE(base.isNull());
+    DigitWindow window(base);
+    auto device = Running(&owner_, &window);
+    ASSERT_TRUE(device->Graph()->ChangeFrameRate(5));
+    auto photoShowsNoDigit = [&](const QString& photo) {
+        const QImage taken = QImage(photo).convertToFormat(QImage::Format_RGB32);
+        return taken.size() == base.size() && OverlayPixelsChanged(taken, base) < 20;
+    };
+
+    const QString fast = folder_.filePath(u"fast.jpg"_qs);
+    ASSERT_TRUE(device->GrabWithCountdown(Request(fast, 50)));
+    ASSERT_TRUE(WaitUntil([&] { return owner_.images.size() == 1; }));
+    EXPECT_TRUE(photoShowsNoDigit(fast));
+
+    // The source stops while "1" is on screen: no frame comes after the overlay went.
+    const QString stalled = folder_.filePath(u"stalled.jpg"_qs);
+    ASSERT_TRUE(device->GrabWithCountdown(Request(stalled, 600)));
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<int> seen = window.Seen();
+        return !seen.empty() && seen.back() == 1;
+    }));
+    ASSERT_EQ(device->Pause(), GraphState::Running);
+    ASSERT_TRUE(WaitUntil([&] { return owner_.images.size() == 2; }));
+    EXPECT_EQ(window.Last(), 1) << "a frame came after the stall";
+    EXPECT_TRUE(photoShowsNoDigit(stalled));
+    EXPECT_TRUE(reporter_.Texts().isEmpty()) << reporter_.Texts().join(u"|"_qs).toStdString();
+}
+
+namespace {
+
+// Shows a failure as the program does, in a modal box with its own event loop on the UI
+// thread. Called from another thread it would hand the box to the UI thread and wait until
+// the box was closed (for at most a few seconds here, where the program would wait for good).
+class ModalBoxReporter : public IOstGraphReporter {
+public:
+    void ReportFailure(const QString& text) override {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            calledOffThread = true;
+            auto closed = std::make_shared<std::atomic<bool>>(false);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [this, text, closed] {
+                    Show(text);
+                    *closed = true;
+                },
+                Qt::QueuedConnection);
+            if (!SpinUntil([&] { return closed->load(); }, std::chrono::seconds(3)))
+                waitTimedOut = true;
+            return;
+        }
+        Show(text);
+    }
+    void Show(const QString& text) {
+        QEventLoop box;
+        QTimer::singleShot(30, &box, &QEventLoop::quit);
+        box.exec();
+        shown.append(text);
+    }
+
+    std::atomic<bool> calledOffThread{false};
+    std::atomic<bool> waitTimedOut{false};
+    QStringList shown;
+};
+
+} // namespace
+
+// A countdown whose graph is torn down under it (as a resolution change does) fails on its
+// thread, while the UI thread closes the camera and joins it: the report waits for the UI
+// thread's event loop instead of the UI thread waiting for the box.
+TEST_F(CountdownTest, AFailingCountdownNeverWaitsForItsReport) {
+    ModalBoxReporter box;
+    OstDXShow::SetDefaultReporter(&box);
+    RecordingWindow window(QRect(0, 0, 640, 480));
+    auto device = Running(&owner_, &window);
+    ASSERT_TRUE(device->GrabWithCountdown(Request(folder_.filePath(u"torn.jpg"_qs), 40)));
+    device->Graph()->Disconnect();
+    // Let the countdown meet the torn-down graph before the camera is closed.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(device->Close(), 1);
+    EXPECT_FALSE(box.waitTimedOut) << "the countdown waited for the box while being joined";
+    ASSERT_TRUE(WaitUntil([&] { return !box.shown.isEmpty(); }));
+    Drain();
+    EXPECT_FALSE(box.calledOffThread);
+    for (const QString& text : box.shown)
+        EXPECT_TRUE(text.startsWith(u"OstDXShow::BlendApplicationImage() failed -> "_qs) ||
+                    text.startsWith(u"OstDXShow::DisableBlendApplicationImage() failed -> "_qs))
+            << text.toStdString();
+    EXPECT_TRUE(owner_.images.isEmpty());
+    OstDXShow::SetDefaultReporter(&reporter_);
 }

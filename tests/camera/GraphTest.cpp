@@ -220,7 +220,8 @@ TEST_F(GraphTest, DeviceIsFoundOnlyByItsExactPath) {
     EXPECT_TRUE(reporter.Texts().isEmpty());
 
     OstVideoInputCategory::GetInstance().Remove(kSimulatedPath);
-    EXPECT_FALSE(MakeGraph()->Connect());
+    const auto lost = MakeGraph();
+    EXPECT_FALSE(lost->Connect());
     EXPECT_EQ(reporter.Texts(),
               QStringList{
                   Failure("BuildSourceFilter", "CreateClassEnumerator VideoInputDeviceCategory")});
@@ -326,10 +327,10 @@ TEST_F(GraphTest, FailuresGoToTheDefaultReporterWhenNoneIsGiven) {
     OstDXShow::SetDefaultReporter(&fallback);
     OstDXShow graph(kSimulatedPath, &window, nullptr);
     EXPECT_FALSE(graph.GrabImage(u"/tmp/never.jpg"_qs));
-    OstDXShow::SetDefaultReporter(nullptr);
     EXPECT_EQ(fallback.Texts(),
               QStringList{
                   Failure("GrabImage", "DxShow isn't running || IVMRWindowlessControl9 == NULL")});
+    OstDXShow::SetDefaultReporter(nullptr);
     EXPECT_EQ(OstDXShow::FailureText(u"BuildGraphBuilder"_qs, QString()),
               u"OstDXShow::BuildGraphBuilder() failed -> \n"_qs);
 }

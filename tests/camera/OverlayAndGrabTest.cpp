@@ -129,10 +129,10 @@ TEST_P(OverlayAndGrabTest, OverlayCoversExactlyItsRectangleWithAlphaAndColourKey
         QPoint(std::lround(0.6 * size.width()) - 1, std::lround(0.9 * size.height()) - 1));
     EXPECT_EQ(MismatchedPixels(reference, blended, rect, 0.5f), 0);
 
-    // The photo is the frame shown, overlay included.
+    // The photo is the camera's picture: the overlay is shown, never photographed.
     const QString path = dir.filePath(u"with-overlay.jpg"_qs);
     ASSERT_TRUE(graph->GrabImage(path));
-    EXPECT_EQ(DecodedPhoto(path), EncodedAtQuality99(blended));
+    EXPECT_EQ(DecodedPhoto(path), EncodedAtQuality99(reference));
 
     ASSERT_TRUE(graph->DisableBlendApplicationImage());
     EXPECT_EQ(window.WaitForFrames(2), reference);
@@ -188,10 +188,16 @@ TEST_F(GrabTest, GrabbedPhotoIsAJpegOfQuality99AndTheFrameSize) {
     // Only the photo is left behind: no bitmap or temporary file beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Orbit-0001.jpg"_qs});
 
-    // An existing file of that name is replaced.
-    ASSERT_TRUE(graph->GrabImage(path));
-    EXPECT_TRUE(QImage(path).size() == QSize(640, 480));
     EXPECT_TRUE(reporter.Texts().isEmpty());
+
+    // A file of that name, the grab's own or the user's, is never replaced.
+    EXPECT_FALSE(graph->GrabImage(path));
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    EXPECT_EQ(reporter.Texts(), QStringList{Failure("GrabImage", "CreateFile")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"Orbit-0001.jpg"_qs});
 }
 
 TEST_F(GrabTest, GrabNeedsARunningGraphAndAWritablePlace) {

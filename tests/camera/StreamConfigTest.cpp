@@ -28,7 +28,10 @@ TEST(CapsStreamConfig, CameraCapsBecomeOneMediaTypePerFormatAndSize) {
                          .get());
     std::vector<OstMediaType> types;
     ASSERT_TRUE(config.EnumMediaTypes(types));
-    ASSERT_EQ(types.size(), 6u); // the size range is no capture format
+    // The size range adds the usual camera sizes on it that are not listed already.
+    ASSERT_EQ(types.size(), 17u);
+    EXPECT_EQ(types[6].width, 160);
+    EXPECT_EQ(types[16].width, 2592);
     EXPECT_EQ(types[0].format, "YUY2");
     EXPECT_EQ(types[0].bitCount, 16);
     EXPECT_EQ(types[0].avgTimePerFrame, 333333);

@@ -37,7 +37,6 @@ TEST_F(WebcamTest, InitKeepsTheLowerCasedPathAndNamesTheCamera) {
     EXPECT_EQ(device.DevicePath(), path_);
     EXPECT_TRUE(device.IsDevice(path_.toUpper()));
     EXPECT_FALSE(device.IsDevice(path_ + u"x"_qs));
-    // The simulated camera has no name of its own: the caller's stays.
     EXPECT_EQ(device.FriendlyName(), u"Desk camera"_qs);
     EXPECT_TRUE(device.GetInfoText().isEmpty());
     EXPECT_EQ(device.Source(), camera_);
@@ -46,10 +45,11 @@ TEST_F(WebcamTest, InitKeepsTheLowerCasedPathAndNamesTheCamera) {
     unnamed.Init(path_, QString());
     EXPECT_EQ(unnamed.FriendlyName(), u"Orbit"_qs);
 
+    // The enumeration's name is the name, whatever the source calls itself.
     auto named = std::make_shared<OstSimulatedCamera>(path_, u"Ostrel Orbit"_qs);
     OstWebcamOrbit own(named);
     own.Init(path_, u"from the list"_qs);
-    EXPECT_EQ(own.FriendlyName(), u"Ostrel Orbit"_qs);
+    EXPECT_EQ(own.FriendlyName(), u"from the list"_qs);
 }
 
 TEST_F(WebcamTest, GraphNeedsOwnerAndWindowAndIsMadeOnce) {

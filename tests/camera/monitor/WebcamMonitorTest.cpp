@@ -151,8 +151,13 @@ TEST(WebcamMonitorRemoval, ObserverThatRunsTheEventLoopSeesEachChangeOnce) {
 
 TEST(WebcamMonitorAcquire, EachDeviceOnceUntilDetached) {
     MonitorFixture f;
-    f.source->ArriveCamera(kOrbit);
+    // A camera plugged in while the program runs is "Orbit", whatever its card is called.
+    f.source->ArriveCamera(kOrbit, {}, u"UVC Camera (6b2d:0e41)"_qs);
     RunPostedMessages();
+    ASSERT_EQ(f.monitor.DeviceCount(), 1u);
+    QStringList names;
+    f.monitor.ListNames(names);
+    EXPECT_EQ(names, QStringList{u"Orbit"_qs});
     CountingOwner owner;
     NullVideoWindow window;
     EXPECT_EQ(f.monitor.Acquire(nullptr, &window), nullptr);
