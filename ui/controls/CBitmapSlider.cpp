@@ -2,6 +2,8 @@
 
 #include "OstBitmap.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,8 +13,49 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Screen readers see a slider with its range and position; setting the value from them acts
+// like the keyboard.
+class SliderAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit SliderAccessible(CBitmapSlider* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return Slider()->GetPos(); }
+    void setCurrentValue(const QVariant& value) override { Slider()->SetPosByUser(value.toInt()); }
+    QVariant maximumValue() const override { return Slider()->GetRangeMax(); }
+    QVariant minimumValue() const override { return Slider()->GetRangeMin(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    CBitmapSlider* Slider() const { return static_cast<CBitmapSlider*>(widget()); }
+};
+
+QAccessibleInterface* SliderFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("CBitmapSlider") && object && object->isWidgetType())
+        return new SliderAccessible(static_cast<CBitmapSlider*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
 CBitmapSlider::CBitmapSlider(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(SliderFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void CBitmapSlider::SetPosByUser(int position) {
+    SetPos(position);
+    emit moved(ControlId(), pos_);
 }
 
 void CBitmapSlider::LoadBitmaps() {
@@ -58,8 +101,13 @@ void CBitmapSlider::SetRange(int minimum, int maximum) {
 }
 
 void CBitmapSlider::SetPos(int position) {
+    const int before = pos_;
     pos_ = std::clamp(position, min_, max_);
     update();
+    if (pos_ != before && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, pos_);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CBitmapSlider::SetMargin(int left, int top, int right, int bottom) {
@@ -103,8 +151,7 @@ void CBitmapSlider::MoveCentreTo(int pixel) {
     const int value = PixelToValue(pixel);
     if (value == pos_)
         return;
-    pos_ = value;
-    update();
+    SetPos(value);
     emit moving(ControlId(), pos_);
 }
 
@@ -162,8 +209,7 @@ void CBitmapSlider::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    SetPos(target);
-    emit moved(ControlId(), pos_);
+    SetPosByUser(target);
     event->accept();
 }
 

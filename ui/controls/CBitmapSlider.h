@@ -19,6 +19,8 @@ public:
     void SetBitmapThumb(int normal, int active);
     void SetRange(int minimum, int maximum);
     void SetPos(int position);
+    // As a key press does: moves and reports `moved` (also for screen readers' value changes).
+    void SetPosByUser(int position);
     int GetPos() const { return pos_; }
     int GetRangeMin() const { return min_; }
     int GetRangeMax() const { return max_; }

@@ -1,6 +1,7 @@
 #include "CBitmapSlider.h"
 #include "COstUI_StaticPicture.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -107,6 +108,17 @@ TEST(BitmapSlider, KeysMoveAndReportMoved) {
     QTest::keyClick(&z.slider, Qt::Key_Left);
     EXPECT_EQ(z.slider.GetPos(), 100) << "keys stay in the range";
     EXPECT_EQ(moved.count(), 5);
+
+    // A screen reader sees a slider with its range and may set it like the keys do.
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&z.slider);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Slider);
+    ASSERT_NE(iface->valueInterface(), nullptr);
+    EXPECT_EQ(iface->valueInterface()->currentValue().toInt(), 100);
+    EXPECT_EQ(iface->valueInterface()->maximumValue().toInt(), 200);
+    iface->valueInterface()->setCurrentValue(170);
+    EXPECT_EQ(z.slider.GetPos(), 170);
+    EXPECT_EQ(moved.last().at(1).toInt(), 170);
 }
 
 TEST(BitmapSlider, ADisabledSliderIgnoresTheMouse) {
