@@ -16,11 +16,10 @@
 
 namespace {
 
-bool Touch(const QString& path, const QByteArray& content = {}) {
+bool Touch(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(content);
     return file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
 
@@ -63,32 +62,19 @@ TEST(RenameDlgTest, RefusesNamesItCannotUseUntilTheNameIsEdited) {
     EXPECT_EQ(dialog.GetNewName(), u"taken 2"_qs);
 }
 
-TEST(AboutPageTest, LinkShowsAndOpensTheSiteAfterLanguageChanges) {
+TEST(AboutPageTest, LinkFollowsTheLanguageAndOpensItsSite) {
     auto& selector = OstLanguageSelector::GetInstance();
-    selector.SetLanguage(OstLanguageSelector::English);
     COstUI_PropertySheet sheet(448);
     COstUI_Orbit_AboutPage about;
     sheet.AddPage(&about);
     sheet.show();
-    CXHyperLink* link = about.GetLink();
-    ASSERT_NE(link, nullptr);
     QList<QUrl> opened;
-    link->SetOpener([&opened](const QUrl& url) {
-        opened << url;
-        return true;
-    });
-    for (std::uint16_t language : {OstLanguageSelector::TraditionalChinese,
-                                   OstLanguageSelector::Korean}) {
-        selector.SetLanguage(language);
-        sheet.ApplyTexts();
-        QString site;
-        ASSERT_TRUE(OstLanguageSelector::LoadStringInLanguage(language, 449, site));
-        EXPECT_EQ(link->text(), site);
-        opened.clear();
-        QTest::mouseClick(link, Qt::LeftButton);
-        ASSERT_EQ(opened.size(), 1);
-        EXPECT_EQ(opened.front(), QUrl(site));
-    }
+    about.GetLink()->SetOpener([&opened](const QUrl& url) { return opened << url, true; });
+    selector.SetLanguage(OstLanguageSelector::Korean);
+    sheet.ApplyTexts();
+    EXPECT_EQ(about.GetLink()->text(), selector.GetString(449));
+    QTest::mouseClick(about.GetLink(), Qt::LeftButton);
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(selector.GetString(449))});
     selector.SetLanguage(OstLanguageSelector::English);
 }
 
@@ -102,7 +88,6 @@ TEST(DesktopSettingsTest, SoundInputSettingsPreferTheVolumeControlThenGnomeThenK
         const char* program;
         QStringList arguments;
     } kOrder[] = {
-        {"systemsettings", {u"kcm_pulseaudio"_qs}},
         {"kcmshell5", {u"kcm_pulseaudio"_qs}},
         {"gnome-control-center", {u"sound"_qs}},
         {"pavucontrol", {u"--tab=4"_qs}},
@@ -114,18 +99,4 @@ TEST(DesktopSettingsTest, SoundInputSettingsPreferTheVolumeControlThenGnomeThenK
         EXPECT_EQ(found->program, dir.filePath(QString::fromLatin1(next.program)));
         EXPECT_EQ(found->arguments, next.arguments);
     }
-}
-
-TEST(DesktopSettingsTest, OpensTheFoundProgramWithItsArguments) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString record = dir.filePath(u"arguments"_qs);
-    ASSERT_TRUE(Touch(dir.filePath(u"pavucontrol"_qs),
-                      "#!/bin/sh\necho \"$@\" > '" + record.toUtf8() + "'\n"));
-    ASSERT_TRUE(OstDesktopSettings::OpenSoundInputSettings(nullptr, {dir.path()}));
-    QFile file(record);
-    for (int i = 0; i < 500 && !file.exists(); ++i)
-        QTest::qWait(10);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().trimmed(), "--tab=4");
 }

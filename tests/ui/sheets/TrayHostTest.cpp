@@ -18,14 +18,8 @@ namespace {
 
 std::unique_ptr<QProcess> StartTrayHost() {
     auto host = std::make_unique<QProcess>();
-    host->start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
-                                           QStringLiteral("--align"), QStringLiteral("right"),
-                                           QStringLiteral("--widthtype"), QStringLiteral("pixel"),
-                                           QStringLiteral("--width"), QStringLiteral("120"),
-                                           QStringLiteral("--height"), QStringLiteral("24")});
-    if (!host->waitForStarted(5000))
-        return nullptr;
-    return host;
+    host->start(QStringLiteral("trayer"), {});
+    return host->waitForStarted(5000) ? std::move(host) : nullptr;
 }
 
 void StopTrayHost(std::unique_ptr<QProcess>& host) {

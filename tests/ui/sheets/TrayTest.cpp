@@ -96,12 +96,8 @@ TEST(TrayTest, MenuChecksAndTextsFollowStateAndLanguage) {
             EXPECT_EQ(tray.GetAction(entry)->isChecked(), entry == c.languageEntry) << entry;
         EXPECT_EQ(menu->defaultAction(), tray.GetAction(32791));
         EXPECT_EQ(tray.GetAction(32791)->text(), Text(c.language, 301));
-        EXPECT_EQ(tray.GetAction(32796)->text(), Text(c.language, 306));
-        EXPECT_EQ(menu->actions().at(1)->text(), Text(c.language, 302));
-        EXPECT_EQ(menu->actions().at(4)->text(), Text(c.language, 307));
+        EXPECT_EQ(menu->actions().at(4)->text(), Text(c.language, 307)) << "popups by position";
         EXPECT_EQ(tray.GetAction(32802)->text(), u"한국어"_qs);
-        EXPECT_EQ(tray.GetAction(32801)->text(), u"繁體中文"_qs);
-        EXPECT_EQ(tray.GetTooltipText(), Text(c.language, COstUI_Orbit_SystemTray::StateStringId(c.state)));
     }
     selector.SetLanguage(OstLanguageSelector::English);
 }
