@@ -39,9 +39,9 @@ protected:
         EXPECT_TRUE(Driver().GetProperty(id, value));
         return value;
     }
-    // A frame showing the camera's values as they are now: the one after the frame that may
-    // already have been on its way.
-    QImage NextFrame() { return window_.WaitForFrames(2); }
+    // A frame showing the camera's values as they are now: frames already past the camera's
+    // settings on their way to the window are skipped.
+    QImage NextFrame() { return window_.WaitForFrames(3); }
 
     RecordingOwner owner_;
     RecordingWindow window_{QRect(0, 0, 320, 240)};
