@@ -1,5 +1,6 @@
 #include "CBitmapSlider.h"
 #include "COstUI_Orbit_EventListCtrl.h"
+#include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "COstUI_Picture.h"
 #include "COstUI_StaticPicture.h"
@@ -411,6 +412,50 @@ TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
     });
     QApplication::sendEvent(list->viewport(), &click);
     EXPECT_EQ(enabled, QStringList{OstLanguageSelector::GetInstance().GetString(333)});
+}
+
+TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFile) {
+    const EventRecord photo = Photo(u"IMG-0001.jpg"_qs);
+    list->LoadEvents({photo});
+    list->SelectOnly(0);
+    dialog->ShowFirstEvent();
+
+    // Choose "Rename" in the menu, then type the new name into the rename dialog.
+    QTimer::singleShot(50, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            if (action->text() == OstLanguageSelector::GetInstance().GetString(332))
+                menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* rename = qobject_cast<COstUI_Orbit_RenameDlg*>(window);
+            if (!rename || !rename->isVisible())
+                continue;
+            timer->deleteLater();
+            auto* edit = rename->findChild<QLineEdit*>();
+            edit->selectAll();
+            QTest::keyClicks(edit, u"x"_qs);
+            QTest::keyClick(edit, Qt::Key_Return);
+            return;
+        }
+    });
+    timer->start(10);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, RowPoint(0),
+                            list->viewport()->mapToGlobal(RowPoint(0)));
+    QApplication::sendEvent(list->viewport(), &click);
+    QTRY_VERIFY(QFile::exists(photos.filePath(u"x.jpg"_qs)));
+    EXPECT_FALSE(QFile::exists(photo.FullPath()));
+    EventRecord renamed;
+    ASSERT_TRUE(list->GetRecord(0, renamed));
+    EXPECT_EQ(renamed.EventName, u"x.jpg"_qs);
+    EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"x.jpg"_qs);
+    // View Photo now opens the file under its new name.
+    EXPECT_EQ(Control<COstUI_StaticPicture>(dialog.get(), Dlg::IDC_PICTURE)->Path(),
+              photos.filePath(u"x.jpg"_qs));
 }
 
 TEST_F(MainDlgTest, PressOnTheSurfaceMovesTheWindowAndOnAControlDoesNot) {
