@@ -39,6 +39,9 @@ public:
     // Both change nothing unless "RMON" could be written.
     void Start();
     void Stop();
+    // Stops answering calls without storing the switch as off: the user still wants the
+    // monitor, it only cannot run now (no camera, Skype offline).
+    void Suspend();
     // Whether the password was stored; only then does it become the password.
     bool SetPassword(const QString& text);
 
