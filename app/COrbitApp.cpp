@@ -68,7 +68,7 @@ void COrbitApp::SetUpSingleInstance() {
 
 void COrbitApp::OnAnotherInstance() {
     QMetaObject::invokeMethod(
-        &mainWnd_, [this] { mainWnd_.trayCommand(COrbit_MainWnd::TRAYCMD_OPEN_MAIN); },
+        &mainWnd_, [this] { mainWnd_.trayCommand(TRAYCMD_OPEN_MAIN); },
         Qt::QueuedConnection);
 }
 
@@ -77,5 +77,7 @@ bool COrbitApp::InitInstance(bool traceSkype) {
         return false;
     OstSkypeController& skype = OstSkypeController::GetInstance();
     skype.SetTrace(traceSkype);
-    return mainWnd_.Initialize(!IsStartupLaunch(commandLine_), &skype);
+    COrbit_MainWnd::Parts parts;
+    parts.skype = &skype;
+    return mainWnd_.Initialize(!IsStartupLaunch(commandLine_), parts);
 }

@@ -1,10 +1,44 @@
 #include "COrbit_MainWnd.h"
 
+#include "COstUI_Orbit_ContactListDlg.h"
+#include "COstUI_Orbit_EventListCtrl.h"
+#include "COstUI_Orbit_MainDlg.h"
+#include "COstUI_Orbit_SettingPropSheet.h"
+#include "COstUI_Orbit_StartupDlg.h"
+#include "COstUI_Orbit_SystemTray.h"
+#include "COstUI_Orbit_AboutPage.h"
+#include "COstUI_Orbit_RemotePage.h"
+#include "COstUI_PropertySheet.h"
+#include "CallMessage.h"
+#include "EventRow.h"
+#include "CountdownRequest.h"
+#include "FriendInfoUpdate.h"
+#include "OstCall.h"
+#include "OstCameraProperty.h"
+#include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstNotificationCenter.h"
+#include "OstSkypeAp2Ap.h"
 #include "OstSkypeController.h"
+#include "OstUser.h"
+#include "OstUserMonitor.h"
+#include "OstWebcam.h"
+#include "OstUiCommand.h"
+#include "OstVideoWidget.h"
+#include "OstWebcamMonitor.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+#include <QUrl>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcMainWnd, "orbit.app", QtInfoMsg)
 
@@ -15,52 +49,830 @@ const char16_t* const kObserved[] = {
     u"WEBCAM_PLUG_IN",        u"WEBCAM_PULL_OUT",          u"SKYPE_FRIEND_INFO_UPDATE",
     u"SKYPE_CALL_MESSAGE",    u"SKYPE_USERSTATUS",
 };
+
+constexpr std::uint32_t kMirrorProperty = 0;
+constexpr std::uint32_t kZoomProperty = 28;
+constexpr int kNameColumn = 2;
+
+constexpr int kNoCameraText = 351;
+constexpr int kCameraBusyText = 350;
+constexpr int kRemoteNoCameraText = 381;
+constexpr int kSelectContactText = 462;
+constexpr int kCheckOnlineText = 463;
+constexpr int kSendFailedText1 = 466;
+constexpr int kSendFailedText2 = 467;
+constexpr int kSendFailedText3 = 468;
+
+// The progress codes a row shows for the ends of a transfer.
+constexpr int kProgressConnectFail = 101;
+constexpr int kProgressOvertime = 102;
+constexpr int kProgressRejected = 103;
+constexpr int kProgressCanceled = 104;
+constexpr int kProgressOpenFailed = 105;
+constexpr int kProgressWriteFailed = 106;
+
+// Skype below 4.0 needs its video call put on hold and resumed before it sends video.
+constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
+
+// The countdown's digits, 5 down to 1.
+const int kCountdownDigits[] = {244, 243, 242, 241, 240};
+
+QString WithoutLastCharacter(const QString& text) { return text.left(qMax<qsizetype>(0, text.size() - 1)); }
 } // namespace
 
 COrbit_MainWnd::COrbit_MainWnd(QObject* parent)
-    : QObject(parent), working_(settings_.GetSettings()) {}
+    : QObject(parent), working_(settings_.GetSettings()), remoteWanted_(remote_.IsRunning()) {}
 
 COrbit_MainWnd::~COrbit_MainWnd() {
     if (center_)
         center_->RemoveObserver(this, QString());
+    // The camera is lent, never owned: give it back before the windows it paints into go.
+    DetachCamera();
+    ap2ap_.reset();
 }
 
-bool COrbit_MainWnd::Initialize(bool showMainDialog, OstSkypeController* controller) {
-    showMainDialog_ = showMainDialog;
+QString COrbit_MainWnd::String(int number) const {
+    return OstLanguageSelector::GetInstance().GetString(number);
+}
+
+bool COrbit_MainWnd::Initialize(bool showMainDialog) { return Initialize(showMainDialog, Parts{}); }
+
+bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     language_ = &OstLanguageSelector::GetInstance();
+
+    startupDlg_ = std::make_unique<COstUI_Orbit_StartupDlg>();
+    startupDlg_->ApplyTexts();
+    // A start at log-on stays quiet: nothing but the tray icon appears.
+    if (showMainDialog)
+        startupDlg_->show();
+
     center_ = &OstNotificationCenter::GetInstance();
-    skype_ = controller ? controller : &OstSkypeController::GetInstance();
+    skype_ = parts.skype ? parts.skype : &OstSkypeController::GetInstance();
+    webcams_ = parts.webcams ? parts.webcams : &OstWebcamMonitor::GetInstance();
+    webcams_->EnumerateExisting();
+    OstDXShow::SetDefaultReporter(this);
+
+    const QList<EventRecord> events = settings_.GetEvents();
+
+    mainDlg_ = std::make_unique<COstUI_Orbit_MainDlg>();
+    connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::uiCommand, this,
+            [this](int code, const QVariant& argument) { uiCommand(code, argument); });
+    SetFolderLabelToPictures();
+    if (!events.isEmpty()) {
+        COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
+        list->LoadEvents(events);
+        mainDlg_->ShowEventDetails(events.first());
+        list->SelectOnly(0);
+    }
+
+    trayState_ = TRAY_DISCONNECTED;
+    if (webcams_->DeviceCount() > 0) {
+        OpenCamera();
+        if (!showMainDialog && camera_)
+            DetachCamera();
+        trayState_ = TRAY_CONNECTED;
+    }
+
     for (const char16_t* name : kObserved)
         center_->AddObserver(this, &COrbit_MainWnd::OnNotificationCallback, QString::fromUtf16(name));
+
+    tray_ = std::make_unique<COstUI_Orbit_SystemTray>();
+    connect(tray_.get(), &COstUI_Orbit_SystemTray::trayCommand, this,
+            [this](int code) { trayCommand(code); });
+    connect(tray_.get(), &COstUI_Orbit_SystemTray::closeRequested, this, [this] {
+        Close();
+        emit quitRequested();
+    });
+    const bool trayShown = tray_->Create(String(trayState_ == TRAY_CONNECTED ? 313 : 314), trayState_);
+
+    contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
+    startupDlg_->hide();
+
+    // Without a tray the program would be invisible and unreachable: the dialog is shown
+    // anyway (minimised at log-on), and Skype is looked for as with a tray.
+    if (showMainDialog) {
+        ShowMainDialog(true);
+    } else if (!trayShown) {
+        if (!camera_)
+            OpenCamera();
+        mainDlg_->showMinimized();
+    }
     skype_->Discover();
+    initialized_ = true;
     return true;
 }
 
-void COrbit_MainWnd::OnNotificationCallback(void* observer, void* /*payload*/, const QString& name) {
-    auto* self = static_cast<COrbit_MainWnd*>(observer);
+void COrbit_MainWnd::OnNotificationCallback(void* observer, void* payload, const QString& name) {
+    static_cast<COrbit_MainWnd*>(observer)->HandleNotification(payload, name);
+}
+
+void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
+    if (QThread::currentThread() != thread()) {
+        // Only a lost Skype link can be found on a worker thread; the windows and the transfer
+        // object it touches belong to the UI thread, and the payload is null.
+        if (name == u"SKYPE_DISCONNECTED")
+            QMetaObject::invokeMethod(this, [this] { OnSkypeDisconnected(); }, Qt::QueuedConnection);
+        return;
+    }
     if (name == u"SKYPE_CONNECTED")
-        self->OnSkypeConnected();
+        OnSkypeConnected();
+    else if (name == u"SKYPE_DISCONNECTED")
+        OnSkypeDisconnected();
+    else if (name == u"SKYPE_USERSTATUS")
+        UpdateRemoteState(remoteWanted_);
+    else if (name == u"SKYPE_FRIEND_INFO_UPDATE" && payload)
+        OnFriendInfoUpdate(*static_cast<const FriendInfoUpdate*>(payload));
+    else if (name == u"SKYPE_CALL_MESSAGE" && payload)
+        OnCallMessage(*static_cast<const CallMessage*>(payload));
+    else if (name == u"WEBCAM_PLUG_IN" && payload)
+        OnWebcamPlugIn(*static_cast<const QString*>(payload));
+    else if (name == u"WEBCAM_PULL_OUT" && payload)
+        OnWebcamPullOut(*static_cast<const QString*>(payload));
+    else if (name == u"LANGUAGE_CHANGED")
+        OnLanguageChanged();
 }
 
-void COrbit_MainWnd::OnSkypeConnected() {
-    qCDebug(lcMainWnd) << "Skype attached";
-    skype_->SendCommand(QStringLiteral("SEARCH FRIENDS"));
+// ---- camera ----
+
+void COrbit_MainWnd::DetachCamera() {
+    if (!camera_)
+        return;
+    camera_->Detach();
+    camera_ = nullptr;
 }
 
-void COrbit_MainWnd::SaveAll() {
-    // Saving is best effort: a failed save keeps the previous files intact.
-    settings_.SaveSettings();
-    settings_.SaveEventList(settings_.GetEvents());
+bool COrbit_MainWnd::OpenCamera() {
+    DetachCamera();
+    if (!mainDlg_)
+        return false;
+    OstWebcam* device = webcams_->Acquire(this, mainDlg_->VideoWindow());
+    if (!device) {
+        mainDlg_->SetCameraState(false, kNoCameraText);
+        return false;
+    }
+    device->CreateGraph();
+    if (OstDXShow* graph = device->Graph()) {
+        const QString& resolution = working_.Resolution;
+        const qsizetype x = resolution.indexOf(u'x');
+        // Read like the C library's wtol: leading digits, anything else ends the number.
+        auto leadingNumber = [](QStringView text) {
+            qint64 value = 0;
+            for (QChar c : text) {
+                if (!c.isDigit() || value > 100000)
+                    break;
+                value = value * 10 + c.digitValue();
+            }
+            return static_cast<std::int32_t>(value);
+        };
+        const std::int32_t width = leadingNumber(x < 0 ? QStringView(resolution) : QStringView(resolution).left(x));
+        const std::int32_t height = x < 0 ? 0 : leadingNumber(QStringView(resolution).mid(x + 1));
+        graph->ChangeResolution(24, width, height);
+        graph->ChangeFrameRate(static_cast<std::uint32_t>(leadingNumber(working_.Frame)));
+    }
+    if (device->Run() != GraphState::Running) {
+        mainDlg_->SetCameraState(false, kCameraBusyText);
+        device->Detach();
+        return false;
+    }
+    camera_ = device;
+    ShowMirrorState();
+    mainDlg_->SetZoom(previewZoom_, working_.Resolution == u"800x600");
+    mainDlg_->SetCameraState(true, 0);
+    return true;
 }
+
+void COrbit_MainWnd::ShowMirrorState() {
+    std::int32_t mirrored = 0;
+    if (camera_ && GetCameraProperty(camera_, kMirrorProperty, mirrored))
+        mainDlg_->SetMirrorButton(mirrored != 0);
+}
+
+void COrbit_MainWnd::ReportFailure(const QString& text) {
+    // Queued on every thread: a camera thread must never wait on a box the user has to close,
+    // and on the UI thread the graph step that failed finishes before the box appears.
+    QMetaObject::invokeMethod(this, [this, text] { ShowMessageText(text); }, Qt::QueuedConnection);
+}
+
+void COrbit_MainWnd::OnWebcamSnapShotKey(OstWebcam*, IOstVideoWindow*) {
+    if (!mainDlg_)
+        return;
+    if (!mainDlg_->isVisible()) {
+        ShowMainDialog(true);
+        return;
+    }
+    if (!mainDlg_->isMinimized())
+        mainDlg_->OnTakePhoto();
+    ShowMainDialog(false);
+}
+
+void COrbit_MainWnd::OnWebcamOrbitSendKey(OstWebcam*, IOstVideoWindow*) {
+    if (!mainDlg_ || !mainDlg_->isVisible())
+        return;
+    if (!mainDlg_->isMinimized()) {
+        mainDlg_->EventList()->setFocus();
+        uiCommand(UICMD_SEND_PHOTO);
+    }
+    ShowMainDialog(false);
+}
+
+void COrbit_MainWnd::OnWebcamSnapShotImage(OstWebcam*, IOstVideoWindow*, const QString& path) {
+    PhotoTaken(path);
+}
+
+void COrbit_MainWnd::TakePhoto() {
+    if (!camera_) {
+        // Nothing runs that would enable the button again.
+        mainDlg_->EnableTakePhoto();
+        return;
+    }
+    const QString path = settings_.MakePhotoFileName();
+    if (working_.SnapshotMode == 1) {
+        CountdownRequest request;
+        request.filePath = path;
+        for (int digit : kCountdownDigits) {
+            OverlayFrame frame;
+            frame.bitmap = QImage(QStringLiteral(":/bitmaps/") + QString::number(digit));
+            frame.alpha = 0.5f;
+            frame.colorKey = 0xFFFFFF;
+            request.frames.push_back(std::move(frame));
+        }
+        request.frameDelay = 1000;
+        if (!camera_->GrabWithCountdown(request))
+            mainDlg_->EnableTakePhoto();
+        return;
+    }
+    OstDXShow* graph = camera_->Graph();
+    if (graph && graph->GrabImage(path))
+        PhotoTaken(path);
+    else
+        // The graph has told the user why; the button must not stay dead until a restart.
+        mainDlg_->EnableTakePhoto();
+}
+
+void COrbit_MainWnd::PhotoTaken(const QString& path) {
+    if (!mainDlg_)
+        return;
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
+        mainDlg_->EnableTakePhoto();
+        return;
+    }
+    const EventRecord record = EventRecord::TakenPhoto(path, working_.Resolution);
+    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
+    list->AddEvent(record, 0);
+    list->SelectOnly(0);
+    mainDlg_->ShowEventDetails(record);
+    mainDlg_->EnableTakePhoto();
+}
+
+void COrbit_MainWnd::SetZoom(int percent) {
+    if (percent == previewZoom_ || !camera_)
+        return;
+    previewZoom_ = percent;
+    SetCameraProperty(camera_, kZoomProperty, (percent - 100) * 64 / 100);
+}
+
+void COrbit_MainWnd::ToggleMirror() {
+    if (!camera_)
+        return;
+    std::int32_t mirrored = 0;
+    GetCameraProperty(camera_, kMirrorProperty, mirrored);
+    SetCameraProperty(camera_, kMirrorProperty, mirrored ? 0 : 1);
+    ShowMirrorState();
+}
+
+// ---- commands ----
 
 int COrbit_MainWnd::trayCommand(int code) {
     switch (code) {
     case TRAYCMD_OPEN_MAIN:
         qCDebug(lcMainWnd) << "main dialog requested";
-        emit mainDialogRequested();
+        ShowMainDialog(true);
+        break;
+    case TRAYCMD_REMOTE_START:
+        if (remote_.HasPassword()) {
+            if (webcams_->DeviceCount() == 0)
+                ShowMessage(kRemoteNoCameraText);
+            else
+                UpdateRemoteState(true);
+        } else {
+            OpenSettings(1);
+        }
+        break;
+    case TRAYCMD_REMOTE_STOP:
+        UpdateRemoteState(false);
+        break;
+    case TRAYCMD_REMOTE_SETTING:
+        OpenSettings(1);
+        break;
+    case TRAYCMD_ABOUT:
+        OpenSettings(4);
         break;
     default:
         break;
     }
     return 0;
+}
+
+int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
+    switch (code) {
+    case UICMD_TAKE_PHOTO:
+        TakePhoto();
+        break;
+    case UICMD_SEND_PHOTO:
+        SendPhotos();
+        break;
+    case UICMD_OPEN_FOLDER: {
+        const QString folder = argument.toString();
+        if (!folder.isEmpty() && QFileInfo::exists(folder))
+            QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+        break;
+    }
+    case UICMD_OPEN_SETTINGS:
+        OpenSettings(0);
+        break;
+    case UICMD_SEND_SOFTWARE:
+        SendSoftware(argument.toString());
+        break;
+    case UICMD_SET_ZOOM:
+        SetZoom(argument.toInt());
+        break;
+    case UICMD_TOGGLE_MIRROR:
+        ToggleMirror();
+        break;
+    case UICMD_CANCEL_TRANSFER:
+        if (ap2ap_)
+            ap2ap_->CancelTransfer(argument.toUInt());
+        break;
+    case UICMD_UPDATE_VIDEO_POSITION:
+        if (camera_ && camera_->Graph())
+            camera_->Graph()->SetVideoPosition();
+        break;
+    case UICMD_DIALOG_CLOSED:
+        DetachCamera();
+        RememberSelectedFriend();
+        SaveEvents();
+        break;
+    case UICMD_REFRESH_FRIENDS:
+        if (friendsChanged_) {
+            RememberSelectedFriend();
+            std::vector<OstUser*> friends;
+            skype_->GetUserMonitor().GetFriendList(friends);
+            mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
+            friendsChanged_ = false;
+        }
+        break;
+    case UICMD_EVENT_LIST_EMPTIED:
+        SetFolderLabelToPictures();
+        settings_.ResetSerialNumbers();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void COrbit_MainWnd::ShowMainDialog(bool centre) {
+    if (!mainDlg_)
+        return;
+    if (!mainDlg_->isVisible() && centre) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = mainDlg_->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            mainDlg_->move(frame.topLeft());
+        }
+        OpenCamera();
+    }
+    mainDlg_->showNormal();
+    mainDlg_->raise();
+    mainDlg_->activateWindow();
+}
+
+void COrbit_MainWnd::SetFolderLabelToPictures() {
+    if (mainDlg_)
+        mainDlg_->SetFolderText(WithoutLastCharacter(working_.PicturesFolder));
+}
+
+void COrbit_MainWnd::RememberSelectedFriend() {
+    if (mainDlg_)
+        working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
+}
+
+void COrbit_MainWnd::SaveEvents() {
+    if (!mainDlg_)
+        return;
+    QList<EventRecord> records;
+    mainDlg_->EventList()->CollectRecords(records);
+    settings_.SaveEventList(records);
+}
+
+bool COrbit_MainWnd::CheckFriend(const QString& handle) {
+    if (handle.isEmpty()) {
+        ShowMessage(kSelectContactText);
+        return false;
+    }
+    const OstUser* contact = skype_->GetUserMonitor().GetUser(handle);
+    if (skype_->GetUserStatus() <= SKYPE_STATUS_OFFLINE || !contact ||
+        contact->GetOnlineStatus() <= SKYPE_STATUS_OFFLINE) {
+        ShowMessage(kCheckOnlineText);
+        return false;
+    }
+    return true;
+}
+
+void COrbit_MainWnd::SendPhotos() {
+    const QString handle = mainDlg_->SelectedFriendHandle();
+    if (!CheckFriend(handle))
+        return;
+    const QString shownName = mainDlg_->SelectedFriendText();
+    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
+    QList<EventRecord> selected;
+    for (int index : list->GetSelectedRows()) {
+        EventRecord record;
+        if (list->GetRecord(index, record))
+            selected.append(record);
+    }
+    for (EventRecord copy : selected) {
+        const QString path = copy.EventFolder + copy.EventName;
+        if (!QFileInfo::exists(path))
+            continue;
+        QString size = copy.PictureSize;
+        const qsizetype blank = size.indexOf(u' ');
+        if (blank >= 0)
+            size.remove(blank, 1);
+        // Without a transfer object (no complete contact list yet) nothing can be sent.
+        const std::uint32_t id = ap2ap_ ? ap2ap_->SendFile(path, handle, copy.Resolution, size) : 0;
+        if (id == 0)
+            continue;
+        copy.EventType = EventRecord::Sent;
+        copy.FriendID = shownName;
+        copy.Status = EventRecord::Transferring;
+        list->AddEvent(copy, id);
+    }
+    list->SelectOnly(0);
+}
+
+void COrbit_MainWnd::SendSoftware(const QString& handle) {
+    if (!CheckFriend(handle))
+        return;
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Orbit/");
+    skype_->SendCommand(QStringLiteral("FOCUS"));
+    skype_->OpenFileTransfer(handle, folder);
+}
+
+// ---- transfer reports ----
+
+int COrbit_MainWnd::ProgressPercent(std::int32_t status, std::int32_t done, std::int32_t total) {
+    // An empty photo has no packets: it is complete once it has ended, and nothing before.
+    if (total <= 0)
+        return status == TRANSFER_SENT || status == TRANSFER_RECEIVED ? 100 : 0;
+    const std::int64_t percent = static_cast<std::int64_t>(done) * 100 / total;
+    return static_cast<int>(std::clamp<std::int64_t>(percent, 0, 100));
+}
+
+void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
+    if (!mainDlg_)
+        return;
+    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
+    const int row = list->FindByTransferId(report.transferId);
+    const TransferProgress* progress = report.Progress();
+    switch (report.status) {
+    case TRANSFER_PACKET_SENT:
+    case TRANSFER_PACKET_RECEIVED:
+    case TRANSFER_SENT:
+    case TRANSFER_RECEIVED: {
+        if (row < 0) {
+            if (ap2ap_)
+                ap2ap_->CancelTransfer(report.transferId);
+            break;
+        }
+        list->SetProgress(report.transferId, ProgressPercent(report.status, progress ? progress->done : 0,
+                                                     progress ? progress->total : 0));
+        if (report.status == TRANSFER_RECEIVED) {
+            list->SelectOnly(row);
+            if (EventRow* shown = list->GetRow(row)) {
+                shown->Record.EventName = report.FileName();
+                list->RedrawCell(row, kNameColumn);
+            }
+            mainDlg_->ShowFirstEvent();
+            if (!mainDlg_->isVisible())
+                mainDlg_->showMinimized();
+            QApplication::alert(mainDlg_.get(), 0);
+        }
+        break;
+    }
+    case TRANSFER_FILE_CREATED:
+        break;
+    case TRANSFER_ANNOUNCED: {
+        const TransferAnnounce* announce = report.Announce();
+        if (!announce)
+            break;
+        EventRecord record;
+        record.EventType = EventRecord::Received;
+        record.Status = EventRecord::Transferring;
+        record.EventFolder = settings_.GetReceiveFolder();
+        record.EventName = announce->fileName;
+        record.Resolution = announce->resolution;
+        record.PictureSize = announce->pictureSize.left(qMax<qsizetype>(0, announce->pictureSize.size() - 2));
+        QString from = report.peer;
+        if (const OstUser* contact = skype_->GetUserMonitor().GetUser(report.peer)) {
+            if (!contact->GetDisplayName().isEmpty())
+                from = contact->GetDisplayName();
+            else if (!contact->GetFullName().isEmpty())
+                from = contact->GetFullName();
+        }
+        record.FriendID = from;
+        list->AddEvent(record, report.transferId);
+        break;
+    }
+    case TRANSFER_CANCELLED:
+        list->SetProgress(report.transferId, kProgressCanceled);
+        break;
+    case TRANSFER_CREATE_FAILED:
+    case TRANSFER_CONNECT_FAILED: {
+        const QString peer = row >= 0 ? list->GetPeerName(row) : report.peer;
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, kProgressConnectFail);
+        ShowMessageText(String(kSendFailedText1) + report.FileName() + String(kSendFailedText2) + peer +
+                        String(kSendFailedText3));
+        break;
+    }
+    case TRANSFER_SEND_OVERTIME:
+    case TRANSFER_RECEIVE_OVERTIME:
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, kProgressOvertime);
+        break;
+    case TRANSFER_OPEN_FAILED:
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, kProgressOpenFailed);
+        break;
+    case TRANSFER_WRITE_FAILED:
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, kProgressWriteFailed);
+        break;
+    case TRANSFER_CANCELLED_BY_PEER:
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, kProgressRejected);
+        break;
+    default:
+        if (row >= 0)
+            list->EndTransfer(row);
+        break;
+    }
+}
+
+// ---- Skype ----
+
+void COrbit_MainWnd::OnSkypeConnected() {
+    qCDebug(lcMainWnd) << "Skype attached";
+    skype_->SendCommand(QStringLiteral("SEARCH FRIENDS"));
+    UpdateRemoteState(remoteWanted_);
+}
+
+void COrbit_MainWnd::OnSkypeDisconnected() {
+    RememberSelectedFriend();
+    if (mainDlg_)
+        mainDlg_->FillFriendList({}, working_.LastFriendHandle);
+    ap2ap_.reset();
+    UpdateRemoteState(remoteWanted_);
+}
+
+void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
+    OstUserMonitor& contacts = skype_->GetUserMonitor();
+    const int count = static_cast<int>(contacts.GetUserCount());
+    if (update.contact) {
+        if (!contactDlg_ || !contactDlg_->isVisible()) {
+            friendsChanged_ = true;
+            return;
+        }
+        if (update.change != FRIEND_ONLINESTATUS)
+            return;
+        contactDlg_->SetPos(contactCounter_);
+        ++contactCounter_;
+        if (contactCounter_ != count)
+            return;
+        std::vector<OstUser*> friends;
+        contacts.GetFriendList(friends);
+        if (mainDlg_)
+            mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
+        if (!ap2ap_)
+            ap2ap_ = std::make_unique<OstSkypeAp2Ap>(*skype_, skype_->GetCurrentUserHandle(),
+                                                     settings_.GetReceiveFolder(), this);
+        contactDlg_->hide();
+        contactDlg_->SetPos(0);
+        contactCounter_ = 0;
+        return;
+    }
+    if (update.change == FRIEND_LIST_REBUILT && count > 0 && contactDlg_) {
+        contactDlg_->SetRange(0, count - 1);
+        contactCounter_ = 0;
+        contactDlg_->show();
+        contactDlg_->raise();
+    }
+}
+
+void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
+    if (webcams_->DeviceCount() == 0 || !message.call)
+        return;
+    const OstCall& call = *message.call;
+    if (message.change == CALL_CHANGE_VIDEO_SEND_STATUS) {
+        switch (call.GetVideoSendStatus()) {
+        case VIDEO_STARTING:
+            DetachCamera();
+            if (mainDlg_)
+                mainDlg_->SetCameraState(false, kCameraBusyText);
+            inCall_ = true;
+            holdDone_ = false;
+            break;
+        case VIDEO_AVAILABLE:
+            inCall_ = false;
+            if (mainDlg_ && mainDlg_->isVisible())
+                OpenCamera();
+            break;
+        case VIDEO_RUNNING:
+            if (inCall_ && !holdDone_ && skype_->GetSkypeVersion() < kVersionHoldNeeded) {
+                holdDone_ = true;
+                skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS ONHOLD"_qs);
+                skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS INPROGRESS"_qs);
+            }
+            break;
+        default:
+            break;
+        }
+    } else if (message.change == CALL_CHANGE_STATUS && inCall_ &&
+               (call.GetStatus() == CALL_STATUS_FINISHED || call.GetStatus() == CALL_STATUS_FAILED)) {
+        inCall_ = false;
+        if (mainDlg_ && mainDlg_->isVisible())
+            OpenCamera();
+    }
+}
+
+// ---- cameras plugged and pulled ----
+
+void COrbit_MainWnd::OnWebcamPlugIn(const QString& className) {
+    if (className != OstWebcamMonitor::kOrbitClassName)
+        return;
+    UpdateRemoteState(remoteWanted_);
+    if (!camera_ && mainDlg_ && mainDlg_->isVisible() && OpenCamera() && settingsSheet_) {
+        QStringList names;
+        webcams_->ListNames(names);
+        settingsSheet_->GeneralPage().SetDeviceNames(names);
+        settingsSheet_->SetDevice(camera_);
+    }
+}
+
+void COrbit_MainWnd::OnWebcamPullOut(const QString& devicePath) {
+    if (camera_ && camera_->DevicePath().compare(devicePath, Qt::CaseInsensitive) == 0) {
+        DetachCamera();
+        if (settingsSheet_) {
+            settingsSheet_->GeneralPage().SetDeviceNames({});
+            settingsSheet_->SetDevice(nullptr);
+        }
+        OpenCamera();
+    }
+    UpdateRemoteState(remoteWanted_);
+}
+
+// ---- remote monitor, tray, settings ----
+
+void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
+    remoteWanted_ = wanted;
+    if (webcams_->DeviceCount() == 0) {
+        remote_.Suspend();
+        SetTrayState(TRAY_DISCONNECTED);
+        return;
+    }
+    if (wanted && skype_->GetUserStatus() > SKYPE_STATUS_OFFLINE) {
+        remote_.Start();
+        SetTrayState(TRAY_MONITOR);
+        return;
+    }
+    // Skype offline is no wish of the user's to stop: the stored switch keeps the wish.
+    if (wanted)
+        remote_.Suspend();
+    else
+        remote_.Stop();
+    SetTrayState(wanted ? TRAY_MONITOR_OFFLINE : TRAY_CONNECTED);
+}
+
+void COrbit_MainWnd::SetTrayState(int state) {
+    trayState_ = state;
+    if (tray_)
+        tray_->SetTrayState(state);
+}
+
+void COrbit_MainWnd::OpenSettings(int page) {
+    if (settingsSheet_) {
+        settingsSheet_->SetActivePage(page);
+        return;
+    }
+    if (pageSheet_ || (page != 0 && page != 1 && page != 4))
+        return;
+    const bool placed = mainDlg_ && mainDlg_->isVisible();
+    int left = -1;
+    if (placed) {
+        const QWidget* picture = mainDlg_->findChild<QWidget*>(QStringLiteral("1005"));
+        left = picture ? picture->mapToGlobal(QPoint(0, 0)).x() : mainDlg_->x();
+    }
+
+    if (page == 0) {
+        COstUI_Orbit_SettingPropSheet sheet(mainDlg_.get());
+        settingsSheet_ = &sheet;
+        sheet.SetSettingsRecord(&working_);
+        QStringList names;
+        webcams_->ListNames(names);
+        sheet.GeneralPage().SetDeviceNames(names);
+        sheet.RemotePage().SetRemoteValues(remote_.GetPassword(), remoteWanted_ ? 1 : 0);
+        sheet.SetDevice(camera_);
+        if (placed)
+            sheet.SetPosition(left, 0);
+        sheet.DoModal();
+        settingsSheet_ = nullptr;
+
+        settings_.ApplySettings(working_);
+        if (mainDlg_ && mainDlg_->EventList()->GetItemCount() == 0)
+            SetFolderLabelToPictures();
+        if (ap2ap_)
+            ap2ap_->SetReceiveFolder(settings_.GetReceiveFolder());
+        if (sheet.GeneralPage().cameraRestartNeeded) {
+            OpenCamera();
+        } else if (camera_) {
+            if (OstDXShow* graph = camera_->Graph())
+                graph->ChangeFrameRate(working_.Frame.toUInt());
+            ShowMirrorState();
+        }
+        SetRemoteFromPage(sheet.RemotePage());
+        return;
+    }
+
+    COstUI_PropertySheet sheet(page == 1 ? 371 : 448, mainDlg_.get());
+    pageSheet_ = &sheet;
+    if (placed)
+        sheet.SetPosition(left, 0);
+    if (page == 1) {
+        COstUI_Orbit_RemotePage remotePage;
+        remotePage.SetRemoteValues(remote_.GetPassword(), remoteWanted_ ? 1 : 0);
+        sheet.AddPage(&remotePage);
+        sheet.DoModal();
+        pageSheet_ = nullptr;
+        SetRemoteFromPage(remotePage);
+        return;
+    }
+    COstUI_Orbit_AboutPage about;
+    sheet.AddPage(&about);
+    sheet.DoModal();
+    pageSheet_ = nullptr;
+}
+
+void COrbit_MainWnd::SetRemoteFromPage(const COstUI_Orbit_RemotePage& page) {
+    // An empty password is never stored: without one no call is ever taken up anyway.
+    if (!page.password.isEmpty())
+        remote_.SetPassword(page.password);
+    UpdateRemoteState(page.monitorOn != 0);
+}
+
+void COrbit_MainWnd::OnLanguageChanged() {
+    if (startupDlg_)
+        startupDlg_->ApplyTexts();
+    if (contactDlg_)
+        contactDlg_->ApplyTexts();
+    if (mainDlg_)
+        mainDlg_->ApplyTexts();
+    if (settingsSheet_)
+        settingsSheet_->ApplyTexts();
+    if (pageSheet_)
+        pageSheet_->ApplyTexts();
+}
+
+int COrbit_MainWnd::ShowMessage(int stringId) { return ShowMessageText(String(stringId)); }
+
+int COrbit_MainWnd::ShowMessageText(const QString& text) {
+    emit messageShown(text);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbit"), text, QMessageBox::Ok,
+                    mainDlg_ && mainDlg_->isVisible() ? mainDlg_.get() : nullptr);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok); ok && !String(450).isEmpty())
+        ok->setText(String(450));
+    return box.exec();
+}
+
+// ---- the end ----
+
+void COrbit_MainWnd::SaveAll() {
+    if (mainDlg_)
+        working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
+    settings_.ApplySettings(working_);
+    SaveEvents();
+}
+
+void COrbit_MainWnd::Close() {
+    SaveAll();
+    if (settingsSheet_)
+        settingsSheet_->done(0);
+    if (pageSheet_)
+        pageSheet_->done(0);
+    ap2ap_.reset();
 }

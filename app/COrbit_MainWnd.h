@@ -1,75 +1,167 @@
 #pragma once
 
+#include "IOstGraphReporter.h"
+#include "IOstWebcamOwner.h"
+#include "OstAp2ApNotifyTarget.h"
+#include "OstOrbitRemote.h"
 #include "OstSettings.h"
+#include "OstTrayCommand.h"
+#include "OstUiCommand.h"
 #include "SettingsRecord.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <cstdint>
+#include <memory>
 
+class COstUI_Orbit_ContactListDlg;
+class COstUI_Orbit_MainDlg;
+class COstUI_Orbit_SettingPropSheet;
+class COstUI_Orbit_StartupDlg;
+class COstUI_Orbit_SystemTray;
+class COstUI_PropertySheet;
+class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
+class OstSkypeAp2Ap;
 class OstSkypeController;
+class OstWebcam;
+class OstWebcamMonitor;
+struct CallMessage;
+struct FriendInfoUpdate;
 
 // The program's controller: joins the subsystems, observes their notifications and runs
 // the commands of the tray and the main dialog. Lives on the UI thread.
-class COrbit_MainWnd : public QObject {
+class COrbit_MainWnd : public QObject,
+                       public IOstWebcamOwner,
+                       public OstAp2ApNotifyTarget,
+                       public IOstGraphReporter {
     Q_OBJECT
 public:
-    enum TrayCommand {
-        TRAYCMD_OPEN_MAIN = 32868,
-        TRAYCMD_REMOTE_START = 32869,
-        TRAYCMD_REMOTE_STOP = 32870,
-        TRAYCMD_REMOTE_SETTING = 32871,
-        TRAYCMD_AUDIO_SETTING = 32872,
-        TRAYCMD_ABOUT = 32873,
+    // The four tray states, named by their icons.
+    enum TrayState {
+        TRAY_CONNECTED = 147,
+        TRAY_DISCONNECTED = 148,
+        TRAY_MONITOR = 149,
+        TRAY_MONITOR_OFFLINE = 150,
     };
-    Q_ENUM(TrayCommand)
 
-    enum UiCommand {
-        UICMD_TAKE_PHOTO = 32968,
-        UICMD_SEND_PHOTO = 32969,
-        UICMD_OPEN_FOLDER = 32971,
-        UICMD_OPEN_SETTINGS = 32972,
-        UICMD_SEND_SOFTWARE = 32973,
-        UICMD_SET_ZOOM = 32974,
-        UICMD_TOGGLE_MIRROR = 32975,
-        UICMD_CANCEL_TRANSFER = 32977,
-        UICMD_UPDATE_VIDEO_POSITION = 32978,
-        UICMD_DIALOG_CLOSED = 32979,
-        UICMD_REFRESH_FRIENDS = 32980,
-        UICMD_EVENT_LIST_EMPTIED = 32981,
+    // The parts the controller takes from outside; null members mean the process-wide ones.
+    struct Parts {
+        OstSkypeController* skype = nullptr;
+        OstWebcamMonitor* webcams = nullptr;
     };
-    Q_ENUM(UiCommand)
 
     explicit COrbit_MainWnd(QObject* parent = nullptr);
     ~COrbit_MainWnd() override;
 
-    // Builds the process-wide parts, registers for the notifications and starts Skype
-    // discovery. Returns false when the program cannot run its resident part.
-    bool Initialize(bool showMainDialog, OstSkypeController* controller = nullptr);
+    // Builds the windows, registers for the notifications and starts Skype discovery.
+    bool Initialize(bool showMainDialog);
+    bool Initialize(bool showMainDialog, const Parts& parts);
 
     Q_INVOKABLE int trayCommand(int code);
+    Q_INVOKABLE int uiCommand(int code, const QVariant& argument = {});
 
-    // Saves the settings and the event list, as at every end of the program.
+    // The end of the program (tray Close, session end, a termination signal): the settings and
+    // events are saved, open sheets end and the transfer object goes. A session end that is
+    // cancelled runs it too, so it may run more than once.
+    void Close();
+    // Saves the settings and the event list as they stand, without ending anything.
     void SaveAll();
 
     OstSettings& GetSettingsStore() { return settings_; }
     const SettingsRecord& GetWorkingSettings() const { return working_; }
+    COstUI_Orbit_MainDlg* MainDialog() const { return mainDlg_.get(); }
+    COstUI_Orbit_SystemTray* Tray() const { return tray_.get(); }
+    COstUI_Orbit_ContactListDlg* ContactListDialog() const { return contactDlg_.get(); }
+    COstUI_Orbit_SettingPropSheet* SettingsSheet() const { return settingsSheet_; }
+    COstUI_PropertySheet* PageSheet() const { return pageSheet_; }
+    OstWebcam* CurrentCamera() const { return camera_; }
+    OstSkypeAp2Ap* Transfer() const { return ap2ap_.get(); }
+    OstOrbitRemote& Remote() { return remote_; }
+    int GetTrayState() const { return trayState_; }
+    bool IsRemoteWanted() const { return remoteWanted_; }
+    int PreviewZoom() const { return previewZoom_; }
+
+    // IOstWebcamOwner: the camera's buttons and its timed photo.
+    void OnWebcamSnapShotKey(OstWebcam* device, IOstVideoWindow* videoWindow) override;
+    void OnWebcamSnapShotImage(OstWebcam* device, IOstVideoWindow* videoWindow,
+                               const QString& path) override;
+    void OnWebcamOrbitSendKey(OstWebcam* device, IOstVideoWindow* videoWindow) override;
+    // OstAp2ApNotifyTarget: one transfer report, on the UI thread.
+    void OnSkypeAp2ApMessage(const TransferReport& report) override;
+    // IOstGraphReporter: a capture-graph failure, from any thread; shown later, never waited for.
+    void ReportFailure(const QString& text) override;
+
+    // Progress a transfer row shows for a report of done of total packets.
+    static int ProgressPercent(std::int32_t status, std::int32_t done, std::int32_t total);
 
 signals:
-    // The main dialog was asked for (tray item or a second start).
-    void mainDialogRequested();
+    // A message box was shown (its text), for the tests of the windows.
+    void messageShown(const QString& text);
+    // The program is to end: the tray's Close was confirmed.
+    void quitRequested();
 
 private:
     static void OnNotificationCallback(void* observer, void* payload, const QString& name);
+    void HandleNotification(void* payload, const QString& name);
+
+    bool OpenCamera();
+    void DetachCamera();
+    void UpdateRemoteState(bool wanted);
+    void OpenSettings(int page);
+    void SetTrayState(int state);
+    void ShowMainDialog(bool centre);
+
+    void TakePhoto();
+    void PhotoTaken(const QString& path);
+    void SendPhotos();
+    void SendSoftware(const QString& handle);
+    bool CheckFriend(const QString& handle);
+    void SetZoom(int percent);
+    void ToggleMirror();
+    void ShowMirrorState();
+    void SetFolderLabelToPictures();
+    void RememberSelectedFriend();
+    void SaveEvents();
+
     void OnSkypeConnected();
+    void OnSkypeDisconnected();
+    void OnFriendInfoUpdate(const FriendInfoUpdate& update);
+    void OnCallMessage(const CallMessage& message);
+    void OnWebcamPlugIn(const QString& className);
+    void OnWebcamPullOut(const QString& devicePath);
+    void OnLanguageChanged();
+    void SetRemoteFromPage(const COstUI_Orbit_RemotePage& page);
+
+    int ShowMessage(int stringId);
+    int ShowMessageText(const QString& text);
+    QString String(int number) const;
 
     OstSettings settings_;
+    OstOrbitRemote remote_;
     OstLanguageSelector* language_ = nullptr;
+    std::unique_ptr<COstUI_Orbit_StartupDlg> startupDlg_;
+    std::unique_ptr<COstUI_Orbit_ContactListDlg> contactDlg_;
+    std::unique_ptr<COstUI_Orbit_SystemTray> tray_;
+    int trayState_ = TRAY_DISCONNECTED;
+    std::unique_ptr<COstUI_Orbit_MainDlg> mainDlg_;
+    COstUI_Orbit_SettingPropSheet* settingsSheet_ = nullptr;
+    COstUI_PropertySheet* pageSheet_ = nullptr;
     OstNotificationCenter* center_ = nullptr;
     OstSkypeController* skype_ = nullptr;
+    OstWebcamMonitor* webcams_ = nullptr;
+    OstWebcam* camera_ = nullptr;
+    std::unique_ptr<OstSkypeAp2Ap> ap2ap_;
     SettingsRecord working_;
+    bool friendsChanged_ = false;
     int previewZoom_ = 100;
-    bool showMainDialog_ = false;
+    bool remoteWanted_ = false;
+
+    int contactCounter_ = 0;
+    bool inCall_ = false;
+    bool holdDone_ = false;
+    bool initialized_ = false;
 };

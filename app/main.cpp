@@ -2,6 +2,7 @@
 #include "OstQuitOnSignal.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -16,11 +17,19 @@ int main(int argc, char** argv) {
     arguments.removeAll(QStringLiteral("--simulated-camera"));
     arguments.removeAll(QStringLiteral("--no-simulated-camera"));
 
+    // Before the slow start-up, so a signal that arrives meanwhile still ends the program the
+    // orderly way once the event loop runs.
+    OstQuitOnSignal quitOnSignal;
     COrbitApp orbit(arguments);
     if (!orbit.InitInstance(traceSkype))
         return 0;
-    OstQuitOnSignal quitOnSignal;
-    QObject::connect(&application, &QCoreApplication::aboutToQuit, &orbit.GetMainWnd(),
-                     [&orbit] { orbit.GetMainWnd().SaveAll(); });
+    COrbit_MainWnd& mainWnd = orbit.GetMainWnd();
+    // Every end of the program saves first: the tray's Close, a termination signal, and the
+    // desktop session's end (which may still be cancelled, so the program goes on after it).
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &mainWnd, [&mainWnd] { mainWnd.Close(); });
+    QObject::connect(&mainWnd, &COrbit_MainWnd::quitRequested, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainWnd,
+                     [&mainWnd](QSessionManager&) { mainWnd.Close(); });
     return QApplication::exec();
 }

@@ -1,0 +1,279 @@
+// Two copies of the whole program, each with its own bus, home and folders, talk through the
+// Skype stand-in and are driven only through their windows.
+
+#include "OrbitUiProcess.h"
+#include "PrivateBus.h"
+#include "SkypePeerProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// alice and bob run the program; carol has Skype but not the program; dave calls alice.
+const QString kScenario = QStringLiteral(R"({"users": [
+    {"handle": "alice", "fullName": "Alice", "friends": ["bob", "carol", "dave"]},
+    {"handle": "bob", "fullName": "Bob", "friends": ["alice"]},
+    {"handle": "carol", "fullName": "Carol", "status": "ONLINE", "friends": ["alice"]},
+    {"handle": "dave", "fullName": "Dave", "status": "ONLINE", "friends": ["alice"]}
+  ]})");
+
+// Control numbers of the main dialog and the sheets.
+const QString kEventList = QStringLiteral("1000");
+const QString kFriends = QStringLiteral("1002");
+const QString kCameraError = QStringLiteral("1025");
+const QString kTakePhoto = QStringLiteral("1016");
+const QString kSendPhoto = QStringLiteral("1017");
+const QString kOpenFolder = QStringLiteral("1019");
+const QString kSetting = QStringLiteral("1020");
+
+constexpr int kWaitMs = 60000;
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The program's own text of a string number, read from the program's English window texts.
+const QString kCameraBusy = QStringLiteral("Orbit device has been detected but video source is occupied");
+const QString kNoCamera = QStringLiteral("Can not find Orbit device.");
+
+} // namespace
+
+class OrbitEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(aliceBus_.IsValid() && bobBus_.IsValid());
+        ASSERT_TRUE(peer_.Start(kScenario, {{u"alice"_qs, aliceBus_.Address()}, {u"bob"_qs, bobBus_.Address()}}))
+            << peer_.LastError().toStdString();
+    }
+
+    void TearDown() override {
+        if (alice_.IsRunning()) {
+            EXPECT_TRUE(alice_.Quit()) << alice_.ErrorOutput().toStdString();
+        }
+        if (bob_.IsRunning()) {
+            EXPECT_TRUE(bob_.Quit()) << bob_.ErrorOutput().toStdString();
+        }
+        peer_.Stop();
+    }
+
+    QString Home(const QString& who) const { return dir_.path() + u'/' + who; }
+
+    void StartAlice() {
+        ASSERT_TRUE(alice_.Start(aliceBus_.Address(), Home(u"alice"_qs))) << alice_.ErrorOutput().toStdString();
+        ASSERT_TRUE(WaitForFriend(alice_, u"Bob"_qs)) << "alice never got her contacts";
+    }
+    void StartBob() {
+        ASSERT_TRUE(bob_.Start(bobBus_.Address(), Home(u"bob"_qs))) << bob_.ErrorOutput().toStdString();
+        ASSERT_TRUE(WaitForFriend(bob_, u"Alice"_qs)) << "bob never got his contacts";
+    }
+
+    static bool WaitForFriend(OrbitUiProcess& orbit, const QString& name) {
+        return orbit.WaitUntil(
+            [&] {
+                const int from = orbit.LineCount();
+                orbit.Command({u"items"_qs, kFriends});
+                const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"items"; },
+                                                 5000, from);
+                return at >= 0 && orbit.Lines()[at].contains(name);
+            },
+            kWaitMs);
+    }
+
+    // Waits until a modal window of the class is up; returns its title, or "-" after the time.
+    static QString WaitForModal(OrbitUiProcess& orbit, const QString& className) {
+        QString title = u"-"_qs;
+        orbit.WaitUntil(
+            [&] {
+                const int from = orbit.LineCount();
+                orbit.Command({u"modal"_qs});
+                const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"modal"; },
+                                                 5000, from);
+                if (at < 0 || orbit.Lines()[at].value(1) != className)
+                    return false;
+                title = orbit.Lines()[at].value(2);
+                return true;
+            },
+            10000);
+        return title;
+    }
+
+    static bool WaitForRow(OrbitUiProcess& orbit, int row, int column, const QString& text) {
+        return orbit.WaitUntil([&] { return orbit.Rows().value(row).value(column) == text; }, kWaitMs);
+    }
+
+    // Takes a photo with Take Photo and returns the top row once it is there.
+    static QStringList TakePhoto(OrbitUiProcess& orbit) {
+        const int before = int(orbit.Rows().size());
+        EXPECT_TRUE(orbit.Do({u"click"_qs, kTakePhoto}));
+        EXPECT_TRUE(orbit.WaitUntil([&] { return orbit.Rows().size() == before + 1; }, kWaitMs));
+        return orbit.Rows().value(0);
+    }
+
+    QTemporaryDir dir_;
+    PrivateBus aliceBus_;
+    PrivateBus bobBus_;
+    SkypePeerProcess peer_;
+    OrbitUiProcess alice_;
+    OrbitUiProcess bob_;
+};
+
+TEST_F(OrbitEndToEndTest, PhotosTakenInBothModesReachTheOtherCopyWhole) {
+    StartAlice();
+    StartBob();
+
+    // Direct: the row comes at once, with the photo's own name and size.
+    const QStringList direct = TakePhoto(alice_);
+    ASSERT_TRUE(direct.value(2).endsWith(u".jpg"_qs)) << direct.join(u'|').toStdString();
+    const QString directPath = alice_.PicturesFolder() + direct.value(2);
+    ASSERT_TRUE(QFileInfo::exists(directPath)) << directPath.toStdString();
+    EXPECT_TRUE(Read(directPath).startsWith("\xff\xd8")) << "a JPEG file";
+    EXPECT_EQ(direct.value(4), u"640x480"_qs);
+    EXPECT_TRUE(alice_.Enabled(kTakePhoto)) << "Take Photo works again";
+
+    // "After 5 Second", chosen on the settings sheet: no row before the countdown has run.
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    QElapsedTimer countdown;
+    countdown.start();
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
+    EXPECT_FALSE(alice_.Enabled(kTakePhoto)) << "one photo at a time";
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Rows().size() == 2; }, kWaitMs));
+    EXPECT_GE(countdown.elapsed(), 4500);
+    const QString timedName = alice_.Rows().value(0).value(2);
+    EXPECT_NE(timedName, direct.value(2));
+
+    // Both photos to bob: two rows on top, each finishing, and bob's copies byte for byte.
+    ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Bob"_qs}));
+    ASSERT_TRUE(alice_.Do({u"key"_qs, kEventList, u"Ctrl+A"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSendPhoto}));
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Rows().size() == 4; }, 10000));
+    EXPECT_TRUE(alice_.Rows().value(0).value(3).endsWith(u"Bob"_qs));
+    ASSERT_TRUE(WaitForRow(alice_, 0, 1, u"Finish"_qs)) << alice_.Rows().value(0).join(u'|').toStdString();
+    ASSERT_TRUE(WaitForRow(alice_, 1, 1, u"Finish"_qs)) << alice_.Rows().value(1).join(u'|').toStdString();
+    ASSERT_TRUE(bob_.WaitUntil(
+        [&] {
+            const auto rows = bob_.Rows();
+            return rows.size() == 2 && rows[0].value(1) == u"Finish" && rows[1].value(1) == u"Finish";
+        },
+        kWaitMs));
+    for (const QStringList& row : bob_.Rows()) {
+        EXPECT_TRUE(row.value(3).endsWith(u"Alice"_qs)) << row.join(u'|').toStdString();
+        const QString received = bob_.PicturesFolder() + u"Receive/"_qs + row.value(2);
+        EXPECT_EQ(Read(received), Read(alice_.PicturesFolder() + row.value(2))) << received.toStdString();
+    }
+}
+
+TEST_F(OrbitEndToEndTest, ARefusedPhotoAndAContactWithoutTheProgramAreReported) {
+    StartAlice();
+    StartBob();
+    TakePhoto(alice_);
+
+    // carol has no copy of the program: the user is told to send the software.
+    ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Carol"_qs}));
+    int from = alice_.LineCount();
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSendPhoto}));
+    const QString failure = alice_.WaitForMessage(u"Fail to send"_qs, kWaitMs, from);
+    EXPECT_TRUE(failure.contains(u"files to \"Carol\""_qs)) << failure.toStdString();
+    EXPECT_TRUE(failure.contains(u"Sending Software"_qs));
+    ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
+    EXPECT_EQ(alice_.Rows().value(0).value(1), u"Connect fail"_qs);
+
+    // bob cancels while the photo travels; alice sees it refused.
+    peer_.SetLatency(150);
+    ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Bob"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click-cell"_qs, kEventList, u"1"_qs, u"2"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSendPhoto}));
+    ASSERT_TRUE(bob_.WaitUntil([&] { return bob_.Rows().value(0).value(0) == u"Cancel"; }, kWaitMs));
+    ASSERT_TRUE(bob_.Do({u"click-cell"_qs, kEventList, u"0"_qs, u"0"_qs}));
+    EXPECT_TRUE(WaitForRow(bob_, 0, 1, u"Canceled"_qs));
+    EXPECT_TRUE(WaitForRow(alice_, 0, 1, u"Rejected"_qs)) << alice_.Rows().value(0).join(u'|').toStdString();
+}
+
+TEST_F(OrbitEndToEndTest, ARemoteCallerWithThePasswordGetsTheCameraBack) {
+    StartAlice();
+    // The remote monitor's own sheet, from the tray: the password twice, saved, monitor on.
+    ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32795"_qs}));
+    ASSERT_TRUE(alice_.Do({u"type"_qs, u"6006"_qs, u"secret"_qs}));
+    ASSERT_TRUE(alice_.Do({u"type"_qs, u"6007"_qs, u"secret"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"6005"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"6000"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    EXPECT_FALSE(alice_.Visible(kCameraError));
+
+    const QString call = peer_.IncomingCall(u"alice"_qs, u"dave"_qs);
+    ASSERT_FALSE(call.isEmpty()) << peer_.LastError().toStdString();
+    ASSERT_TRUE(SkypePeerProcess::WaitUntil(
+        [&] {
+            for (const auto& line : peer_.ChatLog(u"dave"_qs))
+                if (line.body.contains(u"password"_qs))
+                    return true;
+            return false;
+        },
+        kWaitMs)) << [&] {
+        std::string log;
+        for (const auto& e : peer_.CommandLog(u"alice"_qs))
+            log += e.text.toStdString() + "\n";
+        return log;
+    }();
+    peer_.TypeMessage(u"dave"_qs, u"alice"_qs, u"secret"_qs);
+    // Skype takes the camera for the call: the preview gives way with its message.
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Visible(kCameraError); }, kWaitMs));
+    EXPECT_TRUE(alice_.Text(kCameraError).startsWith(kCameraBusy)) << alice_.Text(kCameraError).toStdString();
+    peer_.EndCall(call);
+    EXPECT_TRUE(alice_.WaitUntil([&] { return !alice_.Visible(kCameraError); }, kWaitMs))
+        << "the preview comes back after the call";
+}
+
+TEST_F(OrbitEndToEndTest, UnpluggingTheCameraShowsWhyAndPluggingItInRestartsThePreview) {
+    StartAlice();
+    ASSERT_FALSE(alice_.Visible(kCameraError));
+    ASSERT_TRUE(alice_.Do({u"camera"_qs, u"unplug"_qs}));
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Visible(kCameraError); }, kWaitMs));
+    EXPECT_TRUE(alice_.Text(kCameraError).startsWith(kNoCamera)) << alice_.Text(kCameraError).toStdString();
+    EXPECT_FALSE(alice_.Enabled(kTakePhoto));
+    ASSERT_TRUE(alice_.Do({u"camera"_qs, u"plug"_qs}));
+    EXPECT_TRUE(alice_.WaitUntil([&] { return !alice_.Visible(kCameraError); }, kWaitMs));
+    EXPECT_TRUE(alice_.Enabled(kTakePhoto));
+}
+
+TEST_F(OrbitEndToEndTest, TheTrayLanguageReachesOpenWindowsAndEverythingSurvivesARestart) {
+    StartAlice();
+    TakePhoto(alice_);
+    const QString english = alice_.Text(kOpenFolder);
+
+    // With the settings sheet open, the tray switches to Traditional Chinese.
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
+    ASSERT_NE(WaitForModal(alice_, u"COstUI_Orbit_SettingPropSheet"_qs), u"-"_qs);
+    ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32801"_qs}));
+    EXPECT_EQ(WaitForModal(alice_, u"COstUI_Orbit_SettingPropSheet"_qs), QString::fromUtf8("設定"))
+        << "the sheet's caption";
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2"_qs}));
+    EXPECT_NE(alice_.Text(kOpenFolder), english);
+
+    // Close asked and answered No: nothing ends and nothing is saved.
+    const QString events = Home(u"alice"_qs) + u"/.local/share/Ostrel/Orbit/EventList.xml"_qs;
+    const QDateTime saved = QFileInfo(events).lastModified();
+    ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32798"_qs}));
+    ASSERT_NE(WaitForModal(alice_, u"QMessageBox"_qs), u"-"_qs);
+    ASSERT_TRUE(alice_.Do({u"box"_qs, u"No"_qs}));
+    EXPECT_TRUE(alice_.Enabled(kTakePhoto));
+    EXPECT_EQ(QFileInfo(events).lastModified(), saved);
+
+    // Yes ends the program, which saves; the next start has the photo and the language.
+    ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32798"_qs}));
+    ASSERT_NE(WaitForModal(alice_, u"QMessageBox"_qs), u"-"_qs);
+    alice_.Command({u"box"_qs, u"Yes"_qs});
+    alice_.WaitUntil([] { return false; }, kWaitMs);
+    ASSERT_FALSE(alice_.IsRunning());
+    StartAlice();
+    EXPECT_EQ(alice_.Rows().size(), 1);
+    EXPECT_NE(alice_.Text(kOpenFolder), english);
+}
