@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -456,6 +457,64 @@ TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFile) {
     // View Photo now opens the file under its new name.
     EXPECT_EQ(Control<COstUI_StaticPicture>(dialog.get(), Dlg::IDC_PICTURE)->Path(),
               photos.filePath(u"x.jpg"_qs));
+}
+
+// Runs "Save As" from the list menu and answers the file dialog with `target`.
+void SaveAsThroughTheMenu(COstUI_Orbit_EventListCtrl* list, const QString& target) {
+    QTimer::singleShot(50, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            if (action->text() == OstLanguageSelector::GetInstance().GetString(331))
+                menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, target] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* files = qobject_cast<QFileDialog*>(window);
+            if (!files || !files->isVisible())
+                continue;
+            timer->deleteLater();
+            files->selectFile(target);
+            QMetaObject::invokeMethod(files, "accept");
+            return;
+        }
+    });
+    timer->start(10);
+    const QPoint row = list->CellRect(0, 2).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, row, list->viewport()->mapToGlobal(row));
+    QApplication::sendEvent(list->viewport(), &click);
+}
+
+TEST_F(MainDlgTest, SaveAsCopiesAndSaysSoWhenItCannot) {
+    const EventRecord photo = Photo(u"IMG-0002.jpg"_qs);
+    list->LoadEvents({photo});
+    list->SelectOnly(0);
+    dialog->ShowFirstEvent();
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(u"copy.jpg"_qs);
+    SaveAsThroughTheMenu(list, copy);
+    QTRY_VERIFY(QFile::exists(copy));
+    QFile original(photo.FullPath()), copied(copy);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), copied.readAll());
+    EXPECT_FALSE(QFile::exists(copy + u".part"_qs));
+
+    // A place nothing can be written to: the user is told, nothing is left behind.
+    bool told = false;
+    auto* watch = new QTimer;
+    QObject::connect(watch, &QTimer::timeout, watch, [watch, &told] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text() == OstLanguageSelector::GetInstance().GetString(472);
+            watch->deleteLater();
+            box->accept();
+        }
+    });
+    watch->start(10);
+    SaveAsThroughTheMenu(list, u"/proc/orbit-copy.jpg"_qs);
+    QTRY_VERIFY(told);
+    EXPECT_FALSE(QFile::exists(u"/proc/orbit-copy.jpg"_qs));
 }
 
 TEST_F(MainDlgTest, PressOnTheSurfaceMovesTheWindowAndOnAControlDoesNot) {
