@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -238,12 +239,25 @@ void COstUI_PropertySheet::showEvent(QShowEvent* event) {
         positioned_ = true;
         // The window is not mapped yet, so this move is never seen as a jump.
         if (x_ >= 0 && y_ >= 0)
-            move(x_, pos().y());
+            move(LeftEdgeOnScreen(x_), pos().y());
     }
     if (!filtering_) {
         filtering_ = true;
         qApp->installEventFilter(this);
     }
+}
+
+int COstUI_PropertySheet::LeftEdgeOnScreen(int x) const {
+    // A requested edge near the screen's right side would push the buttons off the screen,
+    // and with Enter and Esc swallowed the sheet could then not be closed from the keyboard.
+    QScreen* target = QGuiApplication::screenAt(QPoint(x, pos().y()));
+    if (target == nullptr)
+        target = screen();
+    if (target == nullptr)
+        return x;
+    const QRect area = target->availableGeometry();
+    const int width = frameGeometry().width();
+    return std::max(area.left(), std::min(x, area.left() + area.width() - width));
 }
 
 void COstUI_PropertySheet::hideEvent(QHideEvent* event) {

@@ -41,7 +41,8 @@ public:
     void SetCaptionStringId(int id) { captionStringId_ = id; }
 
     // The requested left edge and top in screen coordinates; with either below 0 the sheet
-    // opens where the window system puts it. When both are given, only the left edge moves.
+    // opens where the window system puts it. When both are given, only the left edge moves,
+    // and no further right than keeps the whole sheet on the screen.
     void SetPosition(int x, int y);
     int GetRequestedX() const { return x_; }
     int GetRequestedY() const { return y_; }
@@ -84,6 +85,7 @@ private:
     void UpdateApplyButton();
     void FitToPages();
     void PlaceControls();
+    int LeftEdgeOnScreen(int x) const;
 
     QTabWidget* tabs_ = nullptr;
     QPushButton* ok_ = nullptr;

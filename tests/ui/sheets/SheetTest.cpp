@@ -162,6 +162,9 @@ TEST(SheetTest, RequestedLeftEdgeAndButtonsInTheCorner) {
         << "only the left edge follows the request";
     EXPECT_EQ(halfPlaced->frameGeometry().topLeft(), unplaced->frameGeometry().topLeft());
     EXPECT_NE(unplaced->frameGeometry().left(), 123);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto nearEdge = place(screen.right() - 20, 0);
+    EXPECT_EQ(nearEdge->frameGeometry().right(), screen.right()) << "kept on the screen";
 
     const QRect ok = placed->GetButton(COstUI_PropertySheet::IDOK)->geometry();
     const QRect cancel = placed->GetButton(COstUI_PropertySheet::IDCANCEL)->geometry();
