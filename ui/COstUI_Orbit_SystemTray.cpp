@@ -85,11 +85,17 @@ void COstUI_Orbit_SystemTray::PrepareTrayMenu(QMenu* /*menu*/) {
         int id;
         int string;
     } kTexts[] = {
-        {ID_OPEN_ORBIT, 301},     {ID_REMOTE_OPEN, 303}, {ID_REMOTE_CLOSE, 304},
-        {ID_REMOTE_SETTING, 305}, {ID_AUDIO_SETTING, 306}, {ID_ABOUT, 311},
+        {ID_OPEN_ORBIT, 301},
+        {ID_REMOTE_OPEN, 303},
+        {ID_REMOTE_CLOSE, 304},
+        {ID_REMOTE_SETTING, 305},
+        {ID_AUDIO_SETTING, 306},
+        {ID_ABOUT, 311},
         {ID_CLOSE, 312},
         // The language names read the same in every language.
-        {ID_LANG_ENGLISH, 308},   {ID_LANG_TRADITIONAL_CHINESE, 309}, {ID_LANG_KOREAN, 480},
+        {ID_LANG_ENGLISH, 308},
+        {ID_LANG_TRADITIONAL_CHINESE, 309},
+        {ID_LANG_KOREAN, 480},
     };
     for (const auto& entry : kTexts)
         actions_.value(entry.id)->setText(selector.GetString(entry.string));

@@ -336,7 +336,8 @@ void COstUI_PropertySheet::FitToPages() {
     const int height = tabSize.height() + button.height() + 3 * kMargin;
     QSize wanted(width, height);
     if (fitted_)
-        wanted = wanted.expandedTo(size()); // a later, larger page grows the sheet, never shrinks it
+        wanted =
+            wanted.expandedTo(size()); // a later, larger page grows the sheet, never shrinks it
     fitted_ = true;
     setFixedSize(wanted);
     PlaceControls();

@@ -82,10 +82,10 @@ int main(int argc, char** argv) {
     }
     // A display of its own: -displayfd picks a free number and reports it.
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                        QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
-                                        QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
+                QStringLiteral("tcp")});
     if (!xvfb.waitForStarted(5000) || !xvfb.waitForReadyRead(10000))
         return 2;
     const QByteArray display = ':' + xvfb.readAllStandardOutput().trimmed();

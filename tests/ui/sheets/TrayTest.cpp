@@ -62,8 +62,7 @@ TEST(TrayTest, OneBalloonPerStateChangeWithoutTheProductName) {
     tray.SetTrayState(COstUI_Orbit_SystemTray::TRAY_MONITOR_OFFLINE);
     tray.SetTrayState(COstUI_Orbit_SystemTray::TRAY_MONITOR_OFFLINE);
     tray.SetTrayState(999); // no such state: ignored
-    EXPECT_EQ(tray.balloons,
-              (QStringList{u"연결 끊김"_qs, u"모니터링 중, Skype 오프라인"_qs}));
+    EXPECT_EQ(tray.balloons, (QStringList{u"연결 끊김"_qs, u"모니터링 중, Skype 오프라인"_qs}));
     EXPECT_EQ(tray.GetTrayState(), COstUI_Orbit_SystemTray::TRAY_MONITOR_OFFLINE);
     EXPECT_EQ(tray.GetIconId(), COstUI_Orbit_SystemTray::TRAY_MONITOR_OFFLINE);
     EXPECT_EQ(tray.GetTooltipText(), Text(OstLanguageSelector::Korean, 316));
@@ -74,7 +73,8 @@ TEST(TrayTest, OneBalloonPerStateChangeWithoutTheProductName) {
 TEST(TrayTest, MenuChecksAndTextsFollowStateAndLanguage) {
     auto& selector = OstLanguageSelector::GetInstance();
     CountingTray tray;
-    tray.Create(Text(OstLanguageSelector::English, 314), COstUI_Orbit_SystemTray::TRAY_DISCONNECTED);
+    tray.Create(Text(OstLanguageSelector::English, 314),
+                COstUI_Orbit_SystemTray::TRAY_DISCONNECTED);
     const struct {
         int state;
         std::uint16_t language;
@@ -82,7 +82,8 @@ TEST(TrayTest, MenuChecksAndTextsFollowStateAndLanguage) {
         int languageEntry;
     } kCases[] = {
         {COstUI_Orbit_SystemTray::TRAY_CONNECTED, OstLanguageSelector::English, false, 32800},
-        {COstUI_Orbit_SystemTray::TRAY_MONITOR, OstLanguageSelector::TraditionalChinese, true, 32801},
+        {COstUI_Orbit_SystemTray::TRAY_MONITOR, OstLanguageSelector::TraditionalChinese, true,
+         32801},
         {COstUI_Orbit_SystemTray::TRAY_MONITOR_OFFLINE, OstLanguageSelector::Korean, true, 32802},
         {COstUI_Orbit_SystemTray::TRAY_DISCONNECTED, OstLanguageSelector::Korean, false, 32802},
     };
@@ -122,7 +123,7 @@ TEST(TrayTest, CommandsReachTheControllerPostedOrSent) {
     for (const auto& call : commands)
         codes << call.at(0).toInt();
     EXPECT_EQ(codes, (QList<int>{TRAYCMD_OPEN_MAIN, TRAYCMD_REMOTE_START, TRAYCMD_REMOTE_STOP,
-                                  TRAYCMD_REMOTE_SETTING}));
+                                 TRAYCMD_REMOTE_SETTING}));
     commands.clear();
 
     // A double-click runs the menu's default entry, as a menu command.
