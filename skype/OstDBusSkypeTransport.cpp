@@ -70,14 +70,18 @@ void OstDBusSkypeTransport::RequestAttach(const QString& clientName) {
         w->deleteLater();
         attachPending_ = false;
         const QDBusMessage reply = w->reply();
-        if (reply.type() != QDBusMessage::ReplyMessage)
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            earlyTexts_.clear();
             return; // no Skype on the bus: discovery simply goes on
+        }
         const QString answer = reply.arguments().value(0).toString();
         OnAttachReply(reply.service(), answer);
     });
 }
 
 void OstDBusSkypeTransport::OnAttachReply(const QString& peer, const QString& answer) {
+    std::deque<std::pair<QString, QString>> early;
+    early.swap(earlyTexts_);
     if (answer != u"OK") {
         emit attachAnswered(1);
         return;
@@ -90,6 +94,12 @@ void OstDBusSkypeTransport::OnAttachReply(const QString& peer, const QString& an
     }
     watcher_->addWatchedService(peer);
     emit attachAnswered(0);
+    // What Skype said right after "OK" (who the user is, the user's status) comes next, in
+    // the order it was sent.
+    for (const auto& [sender, text] : early) {
+        if (IsPeer(sender))
+            emit textReceived(text);
+    }
 }
 
 bool OstDBusSkypeTransport::Send(const QString& text) {
@@ -177,7 +187,13 @@ void OstDBusSkypeTransport::Detach() {
 }
 
 void OstDBusSkypeTransport::Notify(const QString& text) {
-    if (!IsPeer(message().service()))
+    const QString sender = message().service();
+    if (!IsPeer(sender)) {
+        // A bounded few, so a stranger cannot fill the memory while an answer is awaited.
+        constexpr std::size_t kMaxEarlyTexts = 64;
+        if (attachPending_ && earlyTexts_.size() < kMaxEarlyTexts)
+            earlyTexts_.emplace_back(sender, text);
         return; // only the attached Skype may feed the program
+    }
     emit textReceived(text);
 }

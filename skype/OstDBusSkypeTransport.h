@@ -56,6 +56,9 @@ private:
     const int callTimeoutMs_;
     bool registered_ = false;
     bool attachPending_ = false;
+    // Texts Skype sent right after accepting, which Qt D-Bus can hand over before the answer
+    // to the attach request itself: sender and text, kept until that answer is known.
+    std::deque<std::pair<QString, QString>> earlyTexts_;
     QDBusServiceWatcher* watcher_ = nullptr;
     mutable std::mutex peerLock_;
     QString peer_; // unique bus name of the attached Skype, empty while detached

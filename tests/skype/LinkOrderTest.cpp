@@ -120,3 +120,28 @@ TEST_F(LinkOrderTest, BusErrorIsTheLostLink) {
     ASSERT_TRUE(peer.RestoreBusName(kMe));
     EXPECT_TRUE(WaitUntil([&] { return controller->IsAttached(); }));
 }
+
+// Skype says who the user is and the user's status right after accepting the attach; Qt D-Bus
+// may hand those texts over before the answer itself, and they must not be lost then.
+TEST(LinkAttachTest, TextsRightAfterTheAttachAreNeverLost) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.IsValid());
+    SkypePeerProcess peer;
+    ASSERT_TRUE(peer.Start(kScenario, {{kMe, bus.Address()}})) << peer.LastError().toStdString();
+    for (int attach = 0; attach < 40; ++attach) {
+        const QString name = u"link-attach-test-"_qs + QString::number(++connectionNumber);
+        {
+            OstSkypeController controller(
+                std::make_unique<OstDBusSkypeTransport>(QDBusConnection::connectToBus(bus.Address(), name)),
+                100);
+            controller.Discover();
+            ASSERT_TRUE(WaitUntil([&] { return controller.IsAttached(); }));
+            // A command's answer comes after the texts that followed the attach.
+            controller.SendCommand(u"PING"_qs);
+            ASSERT_TRUE(WaitUntil([&] { return controller.GetUserStatus() == SKYPE_STATUS_ONLINE; }, 3000))
+                << "attach " << attach;
+            EXPECT_EQ(controller.GetCurrentUserHandle(), kMe) << "attach " << attach;
+        }
+        QDBusConnection::disconnectFromBus(name);
+    }
+}
