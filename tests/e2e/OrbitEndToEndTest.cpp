@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,23 @@ constexpr int kWaitMs = 60000;
 QByteArray Read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The share of green pixels where the countdown's digits are laid (the middle fifth across,
+// the bottom band of the moving test pattern, which holds no green of its own): a digit
+// blended at half strength stays clearly greener than red and blue over any colour there.
+double DigitAreaGreen(const QImage& image) {
+    if (image.isNull())
+        return -1;
+    const QRect area(int(image.width() * 0.42), int(image.height() * 0.77), int(image.width() * 0.16),
+                     int(image.height() * 0.11));
+    int green = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            green += qGreen(p) > qRed(p) + 20 && qGreen(p) > qBlue(p) + 5 ? 1 : 0;
+        }
+    return double(green) / (area.width() * area.height());
 }
 
 // The program's own text of a string number, read from the program's English window texts.
@@ -66,7 +84,8 @@ protected:
     QString Home(const QString& who) const { return dir_.path() + u'/' + who; }
 
     void StartAlice() {
-        ASSERT_TRUE(alice_.Start(aliceBus_.Address(), Home(u"alice"_qs))) << alice_.ErrorOutput().toStdString();
+        ASSERT_TRUE(alice_.Start(aliceBus_.Address(), Home(u"alice"_qs), {u"--trace-skype"_qs}))
+            << alice_.ErrorOutput().toStdString();
         ASSERT_TRUE(WaitForFriend(alice_, u"Bob"_qs)) << "alice never got her contacts";
     }
     void StartBob() {
@@ -145,10 +164,18 @@ TEST_F(OrbitEndToEndTest, PhotosTakenInBothModesReachTheOtherCopyWhole) {
     countdown.start();
     ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
     EXPECT_FALSE(alice_.Enabled(kTakePhoto)) << "one photo at a time";
+    // The digits are in the preview while the countdown runs...
+    alice_.WaitUntil([] { return false; }, 1500);
+    const QString preview = dir_.path() + u"/countdown.png"_qs;
+    ASSERT_TRUE(alice_.Do({u"grab"_qs, u"1004"_qs, preview}));
+    EXPECT_LT(DigitAreaGreen(QImage(directPath)), 0.01);
+    EXPECT_GT(DigitAreaGreen(QImage(preview)), 0.03) << "no digit over the preview";
     ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Rows().size() == 2; }, kWaitMs));
     EXPECT_GE(countdown.elapsed(), 4500);
     const QString timedName = alice_.Rows().value(0).value(2);
     EXPECT_NE(timedName, direct.value(2));
+    // ...and never in the photo.
+    EXPECT_LT(DigitAreaGreen(QImage(alice_.PicturesFolder() + timedName)), 0.01);
 
     // Both photos to bob: two rows on top, each finishing, and bob's copies byte for byte.
     ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Bob"_qs}));

@@ -289,10 +289,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QStringList arguments = QApplication::arguments();
+    const bool traceSkype = arguments.removeAll(QStringLiteral("--trace-skype")) > 0;
     arguments.removeAll(QStringLiteral("--simulated-camera"));
     arguments.removeAll(QStringLiteral("--no-simulated-camera"));
     COrbitApp orbit(arguments);
-    if (!orbit.InitInstance(false))
+    if (!orbit.InitInstance(traceSkype))
         return 0;
     Driver driver(orbit);
     QObject::connect(&orbit.GetMainWnd(), &COrbit_MainWnd::quitRequested, &application,
