@@ -589,16 +589,16 @@ void Background(QPainter& p, const Layout& l, bool listShown) {
                       l.combo.height() + 2));
 
     if (listShown) {
-        // The list sits in a white field; the Location row is one grey pill under it.
+        // The list sits in a white field; a quiet rule sets the bottom row apart, where the
+        // Location row is one grey pill. (Without the list the buttons move up beside the
+        // Send To row, and there is no room for a rule.)
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 255, 255));
         p.drawRect(QRectF(l.list).adjusted(-1, -1, 1, 1));
+        p.setPen(QPen(QColor(0xd4, 0xd4, 0xd4), 1));
+        p.drawLine(QPointF(16, l.rowYShown - 5.5), QPointF(size.width() - 16, l.rowYShown - 5.5));
         Panel(p, QRectF(40, l.locY - 3, l.locW + 8, 22), kLabelGrey, QColor(0xcc, 0xcc, 0xcc));
     }
-    // A quiet rule above the row of text buttons.
-    const int rowY = listShown ? l.rowYShown : l.rowYHidden;
-    p.setPen(QPen(QColor(0xd4, 0xd4, 0xd4), 1));
-    p.drawLine(QPointF(16, rowY - 5.5), QPointF(size.width() - 16, rowY - 5.5));
 
     // The window's outline (its region is a rounded rectangle with 25 x 25 corners).
     p.setPen(QPen(kFrame, 1));
