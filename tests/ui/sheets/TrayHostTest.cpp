@@ -14,10 +14,19 @@
 
 #include <memory>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
+
+// The display and the tray host end with this process, even when a test crashes.
+void EndWithParent(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 std::unique_ptr<QProcess> StartTrayHost() {
     auto host = std::make_unique<QProcess>();
+    EndWithParent(*host);
     host->start(QStringLiteral("trayer"), {});
     return host->waitForStarted(5000) ? std::move(host) : nullptr;
 }
@@ -82,6 +91,7 @@ int main(int argc, char** argv) {
     }
     // A display of its own: -displayfd picks a free number and reports it.
     QProcess xvfb;
+    EndWithParent(xvfb);
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
