@@ -102,9 +102,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
 
     startupDlg_ = std::make_unique<COstUI_Orbit_StartupDlg>();
     startupDlg_->ApplyTexts();
-    // A start at log-on stays quiet: nothing but the tray icon appears.
-    if (showMainDialog)
-        startupDlg_->show();
+    startupDlg_->show();
 
     center_ = &OstNotificationCenter::GetInstance();
     skype_ = parts.skype ? parts.skype : &OstSkypeController::GetInstance();

@@ -604,9 +604,9 @@
         <translation>정보</translation>
     </message>
     <message id="449">
-        <source>http://www.ostrel.com</source>
+        <source>https://orbit.ostrel.example/</source>
         <extracomment>The maker's web site: the About page's link text and target.</extracomment>
-        <translation>http://www.ostrel.com</translation>
+        <translation>https://orbit.ostrel.example/</translation>
     </message>
     <message id="450">
         <source>OK</source>
