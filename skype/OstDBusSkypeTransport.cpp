@@ -1,7 +1,5 @@
 #include "OstDBusSkypeTransport.h"
 
-#include "OstQueuedCall.h"
-
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -42,15 +40,6 @@ OstDBusSkypeTransport::OstDBusSkypeTransport(QDBusConnection connection, int cal
 }
 
 OstDBusSkypeTransport::~OstDBusSkypeTransport() {
-    std::thread sender;
-    {
-        std::lock_guard guard(outboxLock_);
-        stopping_ = true;
-        sender = std::move(sender_);
-    }
-    outboxReady_.notify_all();
-    if (sender.joinable())
-        sender.join();
     if (registered_)
         connection_.unregisterObject(kClientPath);
 }
@@ -108,57 +97,17 @@ bool OstDBusSkypeTransport::Send(const QString& text) {
         std::lock_guard guard(peerLock_);
         peer = peer_;
     }
-    // Nothing of Qt D-Bus is touched here: even asking whether the connection is up takes a
-    // lock its connection thread holds while it reads a burst of replies.
     if (peer.isEmpty())
         return false;
-    {
-        std::lock_guard guard(outboxLock_);
-        if (!sender_.joinable())
-            sender_ = std::thread(&OstDBusSkypeTransport::SendingThread, this);
-        outbox_.emplace_back(text, peer);
-    }
-    outboxReady_.notify_one();
-    return true;
-}
-
-void OstDBusSkypeTransport::SendingThread() {
-    std::deque<std::pair<QString, QString>> batch;
-    for (;;) {
-        {
-            // The whole queue at once: the fewer times the lock changes hands, the less the
-            // UI thread can find it held by this thread while the machine is busy.
-            std::unique_lock guard(outboxLock_);
-            outboxReady_.wait(guard, [this] { return stopping_ || !outbox_.empty(); });
-            if (stopping_)
-                return;
-            batch.swap(outbox_);
-        }
-        QString current;
-        {
-            std::lock_guard guard(peerLock_);
-            current = peer_;
-        }
-        for (const auto& [text, peer] : batch) {
-            // A command for a Skype this program has let go meanwhile is not sent.
-            if (peer != current)
-                continue;
-            // Addressed to the unique name that accepted the attach, so a Skype that restarted
-            // under the same well-known name is a lost link, as a closed window was. The reply
-            // goes to slots of this object: Qt's connection thread posts it to the UI thread
-            // the moment it reads it, exactly as it posts an incoming Notify, so both keep the
-            // order of the bus.
-            const bool queued = connection_.callWithCallback(
-                InvokeMessage(peer, text), this, SLOT(OnInvokeReply(QDBusMessage)),
-                SLOT(OnInvokeError(QDBusError, QDBusMessage)), callTimeoutMs_);
-            if (!queued)
-                OstQueuedCall::Post(this, [this, peer] {
-                    if (IsPeer(peer))
-                        emit linkLost();
-                });
-        }
-        batch.clear();
-    }
+    // Addressed to the unique name that accepted the attach, so a Skype that restarted under
+    // the same well-known name is a lost link, as a closed window was. The reply goes to
+    // slots of this object: Qt's connection thread posts it to the UI thread the moment it
+    // reads it, exactly as it posts an incoming Notify, so both keep the order of the bus.
+    // A message the connection refuses outright (it is gone) is a lost link as well.
+    return connection_.callWithCallback(InvokeMessage(peer, text), this,
+                                        SLOT(OnInvokeReply(QDBusMessage)),
+                                        SLOT(OnInvokeError(QDBusError, QDBusMessage)),
+                                        callTimeoutMs_);
 }
 
 bool OstDBusSkypeTransport::IsPeer(const QString& name) const {

@@ -7,20 +7,15 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QString>
-#include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 class QDBusServiceWatcher;
 
 // Skype texts over D-Bus: Skype serves com.Skype.API /com/Skype Invoke(s)->s, and this
 // program serves /com/Skype/Client com.Skype.API.Client Notify(s) for the unasked texts.
-//
-// Commands are handed to a sending thread of the transport, which puts them on the bus in
-// order as asynchronous calls: handing a message to Qt D-Bus takes locks its connection
-// thread holds while it dispatches, so the UI thread would wait whenever Skype answers a
-// burst. Replies and Notify texts arrive on the UI thread, in bus order (docs/skype-link.md).
+// Commands go out as asynchronous calls; replies and Notify texts arrive on the UI thread in
+// bus order (docs/skype-link.md).
 class OstDBusSkypeTransport : public OstSkypeTransport, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.Skype.API.Client")
@@ -49,7 +44,6 @@ private slots:
 
 private:
     bool IsPeer(const QString& name) const;
-    void SendingThread();
     void OnAttachReply(const QString& peer, const QString& answer);
 
     QDBusConnection connection_;
@@ -62,11 +56,4 @@ private:
     QDBusServiceWatcher* watcher_ = nullptr;
     mutable std::mutex peerLock_;
     QString peer_; // unique bus name of the attached Skype, empty while detached
-
-    // Commands waiting for the sending thread: text and the peer it was sent to.
-    std::mutex outboxLock_;
-    std::condition_variable outboxReady_;
-    std::deque<std::pair<QString, QString>> outbox_;
-    bool stopping_ = false;
-    std::thread sender_;
 };
