@@ -160,7 +160,14 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(QWidget* parent)
     ApplyTexts();
 }
 
-COstUI_Orbit_MainDlg::~COstUI_Orbit_MainDlg() = default;
+COstUI_Orbit_MainDlg::~COstUI_Orbit_MainDlg() {
+    // The controls outlive this part of the dialog (QWidget deletes them later) and some
+    // signal on the way out, such as the combo closing its list: none may reach us then.
+    for (QObject* child : children())
+        child->disconnect(this);
+    for (QObject* watched : {static_cast<QObject*>(zoomEdit_), static_cast<QObject*>(eventList_)})
+        watched->removeEventFilter(this);
+}
 
 QString COstUI_Orbit_MainDlg::Text(int number) const {
     return OstLanguageSelector::GetInstance().GetString(number);
