@@ -388,6 +388,32 @@ TEST_F(MainDlgTest, DeletingRowsSelectsTheNextAndAnEmptyListIsReported) {
     EXPECT_EQ(sent[0].first, UICMD_EVENT_LIST_EMPTIED);
 }
 
+TEST_F(MainDlgTest, KeysAndCtrlClicksShowTheRowThatStaysSelected) {
+    QList<EventRecord> records;
+    for (int i = 0; i < 4; ++i)
+        records.append(Photo(QStringLiteral("P%1.jpg").arg(i)));
+    list->LoadEvents(records);
+    auto* name = Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME);
+    list->setFocus();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowPoint(0));
+    EXPECT_EQ(name->text(), u"P0.jpg"_qs);
+    QTest::keyClick(list, Qt::Key_Up); // already at the top
+    EXPECT_EQ(name->text(), u"P0.jpg"_qs);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(name->text(), u"P1.jpg"_qs);
+    EXPECT_EQ(list->GetSelectedRows(), QList<int>{1});
+
+    // Rows 1 and 3 selected; Ctrl+click on row 1 takes it out: row 3 is what stays shown.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(3));
+    EXPECT_EQ(name->text(), u"P3.jpg"_qs);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(1));
+    EXPECT_EQ(name->text(), u"P3.jpg"_qs);
+    EXPECT_EQ(list->GetSelectedRows(), QList<int>{3});
+
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list->GetSelectedRows(), (QList<int>{0, 1, 2, 3}));
+}
+
 TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
     QList<EventRecord> records{Photo(u"a.jpg"_qs), Photo(u"b.jpg"_qs)};
     list->LoadEvents(records);
