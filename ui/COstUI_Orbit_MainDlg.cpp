@@ -85,8 +85,9 @@ constexpr int kZoomMin = 100;
 constexpr int kZoomMax = 200;
 constexpr QRgb kLabelBackground = 0xD9D9D9;
 
-
-QString PercentText(int percent) { return QStringLiteral("%1%").arg(percent); }
+QString PercentText(int percent) {
+    return QStringLiteral("%1%").arg(percent);
+}
 
 // Frames are one pixel wide on exactly the border pixels of `rect`.
 void Frame(QPainter& painter, const QRect& rect, QRgb colour) {
@@ -310,8 +311,7 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     connect(openFolder_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnOpenFolder);
     connect(intro_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnIntro);
     connect(setting_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnSetting);
-    connect(sendSoftware_, &QAbstractButton::clicked, this,
-            &COstUI_Orbit_MainDlg::OnSendSoftware);
+    connect(sendSoftware_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnSendSoftware);
     connect(listToggle_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnListToggle);
     connect(zoomReset_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnZoomReset);
     connect(mirror_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnMirror);
@@ -433,12 +433,13 @@ void COstUI_Orbit_MainDlg::ApplyBackground(int pictureId, bool recentre) {
         QPainter painter(&background_);
         if (loaded) {
             // The sharper picture on a dense screen; sizes stay those of the 1x picture.
-            const QImage sharp = dpr > 1 ? QImage(COstUI_Picture::ResourcePath(
-                                               pictureId, QStringLiteral("JPG")) +
-                                           QStringLiteral("@2x"))
-                                         : QImage();
+            const QImage sharp =
+                dpr > 1 ? QImage(COstUI_Picture::ResourcePath(pictureId, QStringLiteral("JPG")) +
+                                 QStringLiteral("@2x"))
+                        : QImage();
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(QRect(QPoint(0, 0), size), sharp.isNull() ? picture.Picture() : sharp);
+            painter.drawImage(QRect(QPoint(0, 0), size),
+                              sharp.isNull() ? picture.Picture() : sharp);
         }
         const QRect label = sendTo_->geometry();
         const QRect combo = friends_->geometry();
@@ -567,12 +568,23 @@ void COstUI_Orbit_MainDlg::FillFriendList(const std::vector<OstUser*>& contacts,
             continue;
         int image = -1;
         switch (contact->GetOnlineStatus()) {
-        case SKYPE_STATUS_OFFLINE: image = 6; break;
-        case SKYPE_STATUS_ONLINE: image = 1; break;
-        case SKYPE_STATUS_AWAY: image = 2; break;
-        case SKYPE_STATUS_NA: image = 3; break;
-        case SKYPE_STATUS_DND: image = 4; break;
-        default: break;
+        case SKYPE_STATUS_OFFLINE:
+            image = 6;
+            break;
+        case SKYPE_STATUS_ONLINE:
+            image = 1;
+            break;
+        case SKYPE_STATUS_AWAY:
+            image = 2;
+            break;
+        case SKYPE_STATUS_NA:
+            image = 3;
+            break;
+        case SKYPE_STATUS_DND:
+            image = 4;
+            break;
+        default:
+            break;
         }
         const int item = friends_->count();
         friends_->addItem(contact->GetShownName());
@@ -590,7 +602,9 @@ QString COstUI_Orbit_MainDlg::SelectedFriendHandle() const {
     return friends_->GetItemText(friends_->currentIndex(), 1);
 }
 
-QString COstUI_Orbit_MainDlg::SelectedFriendText() const { return friends_->currentText(); }
+QString COstUI_Orbit_MainDlg::SelectedFriendText() const {
+    return friends_->currentText();
+}
 
 void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
     const int loaded = picture_->LoadFromFile(record.FullPath(), true);
@@ -647,11 +661,17 @@ void COstUI_Orbit_MainDlg::ClearDetails() {
     update();
 }
 
-void COstUI_Orbit_MainDlg::EnableTakePhoto() { takePhoto_->setEnabled(true); }
+void COstUI_Orbit_MainDlg::EnableTakePhoto() {
+    takePhoto_->setEnabled(true);
+}
 
-void COstUI_Orbit_MainDlg::SetFolderText(const QString& folder) { folder_->setText(folder); }
+void COstUI_Orbit_MainDlg::SetFolderText(const QString& folder) {
+    folder_->setText(folder);
+}
 
-QString COstUI_Orbit_MainDlg::FolderText() const { return folder_->text(); }
+QString COstUI_Orbit_MainDlg::FolderText() const {
+    return folder_->text();
+}
 
 void COstUI_Orbit_MainDlg::ApplyTexts() {
     takePhoto_->SetToolTipText(Text(IDS_TAKE_PHOTO));
@@ -701,7 +721,9 @@ void COstUI_Orbit_MainDlg::OnViewPhoto() {
     FocusList();
 }
 
-void COstUI_Orbit_MainDlg::OnOpenFolder() { Send(UICMD_OPEN_FOLDER, folder_->text()); }
+void COstUI_Orbit_MainDlg::OnOpenFolder() {
+    Send(UICMD_OPEN_FOLDER, folder_->text());
+}
 
 QString COstUI_Orbit_MainDlg::FindHelpPage(const QString& languageFolder) {
     const QString page = QStringLiteral("help/") + languageFolder + QStringLiteral("/help_1.htm");
@@ -878,11 +900,13 @@ void COstUI_Orbit_MainDlg::OnListMenu(const QPoint& position) {
         return;
     }
     QMenu menu(this);
-    QAction* send = menu.addAction(Text(IDS_MENU_SEND_PHOTO), this, &COstUI_Orbit_MainDlg::OnSendPhoto);
+    QAction* send =
+        menu.addAction(Text(IDS_MENU_SEND_PHOTO), this, &COstUI_Orbit_MainDlg::OnSendPhoto);
     QAction* saveAs = menu.addAction(Text(IDS_MENU_SAVE_AS), this, &COstUI_Orbit_MainDlg::OnSaveAs);
     QAction* rename = menu.addAction(Text(IDS_MENU_RENAME), this, &COstUI_Orbit_MainDlg::OnRename);
     menu.addAction(Text(IDS_MENU_DELETE), this, &COstUI_Orbit_MainDlg::OnDelete);
-    QAction* content = menu.addAction(Text(IDS_MENU_CONTENT), this, &COstUI_Orbit_MainDlg::OnContent);
+    QAction* content =
+        menu.addAction(Text(IDS_MENU_CONTENT), this, &COstUI_Orbit_MainDlg::OnContent);
     if (!picture_->IsLoaded())
         for (QAction* action : {send, saveAs, rename, content})
             action->setEnabled(false);
@@ -924,8 +948,8 @@ void COstUI_Orbit_MainDlg::OnSaveAs() {
         EventRecord record;
         if (!eventList_->GetRecord(index, record) || !QFileInfo(record.FullPath()).isFile())
             continue;
-        const QString target = QFileDialog::getSaveFileName(
-            this, QString(), record.FullPath(), QStringLiteral("JPEG Files (*.jpg)"));
+        const QString target = QFileDialog::getSaveFileName(this, QString(), record.FullPath(),
+                                                            QStringLiteral("JPEG Files (*.jpg)"));
         if (target.isEmpty())
             continue;
         if (QFileInfo(target) == QFileInfo(record.FullPath()))
@@ -991,7 +1015,8 @@ void COstUI_Orbit_MainDlg::OnContent() {
             QStringLiteral("/org/freedesktop/FileManager1"),
             QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItemProperties"));
         call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-        auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+        auto* watcher =
+            new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, path] {
             // Without a file manager that shows properties, the folder is the next best thing.
             if (watcher->isError())

@@ -200,7 +200,6 @@ private:
     CComboBoxSuper* friends_ = nullptr;
     COstUI_Orbit_EventListCtrl* eventList_ = nullptr;
 
-
     int cameraErrorId_ = 351;
     int previewSize_ = 0;
     bool listShown_ = true;

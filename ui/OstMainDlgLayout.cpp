@@ -20,6 +20,7 @@ struct Row {
 };
 
 // Pixel positions of the skin; each background picture was drawn for exactly these places.
+// clang-format off
 constexpr Row kRows[] = {
     {OstMainDlgLayout::Size640, 269, 270, 1391, 895, 658, QRect(45, 82, 638, 479),
      QRect(706, 81, 641, 482), QRect(46, 612, 1297, 219), {130, 160, 320, 290, 180, 180},
@@ -42,6 +43,7 @@ constexpr Row kRows[] = {
      311, 278, 367, 136, 310, 332, 215, 528, 544, 560, 136, 271, 514, 274, 546, 225,
      217, 11, 246, 464, 206, 254, 326, 462, 398, 455, 309, 558, 464, 309},
 };
+// clang-format on
 
 OstMainDlgLayout Make(const Row& r) {
     OstMainDlgLayout l;
@@ -80,9 +82,8 @@ OstMainDlgLayout Make(const Row& r) {
 }
 
 const std::array<OstMainDlgLayout, 5>& Table() {
-    static const std::array<OstMainDlgLayout, 5> table = {Make(kRows[0]), Make(kRows[1]),
-                                                          Make(kRows[2]), Make(kRows[3]),
-                                                          Make(kRows[4])};
+    static const std::array<OstMainDlgLayout, 5> table = {
+        Make(kRows[0]), Make(kRows[1]), Make(kRows[2]), Make(kRows[3]), Make(kRows[4])};
     return table;
 }
 

@@ -25,9 +25,9 @@ struct OstMainDlgLayout {
     QSize backgroundShownSize;
     QSize backgroundHiddenSize;
 
-    QRect preview;    // 1004
-    QRect picture;    // 1005
-    QRect eventList;  // 1000
+    QRect preview;   // 1004
+    QRect picture;   // 1005
+    QRect eventList; // 1000
     std::array<int, 6> columnWidths{};
     QRect sendToLabel; // 1010
     QRect friendCombo; // 1002

@@ -78,8 +78,8 @@ void OstVideoWidget::paintEvent(QPaintEvent*) {
     } else {
         // Nearest-neighbour is fine near the camera's size; a real reduction needs filtering
         // or fine detail turns to noise.
-        const bool reduced = target.width() * 5 < frame.width() * 4 ||
-                             target.height() * 5 < frame.height() * 4;
+        const bool reduced =
+            target.width() * 5 < frame.width() * 4 || target.height() * 5 < frame.height() * 4;
         painter.setRenderHint(QPainter::SmoothPixmapTransform, reduced);
         painter.drawImage(target, frame);
     }

@@ -16,8 +16,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>

@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
             const QString path = photos.filePath(QStringLiteral("IMG-2026120%1-0001.jpg").arg(i));
             graph.GrabImage(path);
             EventRecord record = EventRecord::TakenPhoto(path, u"640x480"_qs);
-            record.EventType = i == 1 ? EventRecord::Taken : i == 2 ? EventRecord::Sent
-                                                                      : EventRecord::Received;
+            record.EventType = i == 1   ? EventRecord::Taken
+                               : i == 2 ? EventRecord::Sent
+                                        : EventRecord::Received;
             record.Status = i == 1 ? EventRecord::NoTransfer : EventRecord::Completed;
             record.FriendID = i == 1 ? QString() : i == 2 ? u"Ann Lee"_qs : u"Bo Chen"_qs;
             records.append(record);
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
             dialog.ApplyPreviewSize(OstMainDlgLayout::Sizes()[i]);
             QCoreApplication::processEvents();
             graph.SetVideoPosition();
-            failures += !Save(dialog, out.filePath(QStringLiteral("maindlg-%1-shown.png").arg(widths[i])));
+            failures +=
+                !Save(dialog, out.filePath(QStringLiteral("maindlg-%1-shown.png").arg(widths[i])));
         }
         dialog.ApplyPreviewSize(OstMainDlgLayout::Size320);
         graph.SetVideoPosition();
@@ -117,7 +119,9 @@ int main(int argc, char** argv) {
                                 std::pair{OstLanguageSelector::Korean, "kor"}}) {
             language.SetLanguage(id);
             dialog.ApplyTexts();
-            failures += !Save(dialog, out.filePath(QStringLiteral("maindlg-320-%1.png").arg(QLatin1String(name))));
+            failures +=
+                !Save(dialog,
+                      out.filePath(QStringLiteral("maindlg-320-%1.png").arg(QLatin1String(name))));
         }
         language.SetLanguage(OstLanguageSelector::English);
         dialog.ApplyTexts();

@@ -1,7 +1,7 @@
 #include "CBitmapSlider.h"
 #include "COstUI_Orbit_EventListCtrl.h"
-#include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_Orbit_MainDlg.h"
+#include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_Picture.h"
 #include "COstUI_StaticPicture.h"
 #include "OstLanguageSelector.h"
@@ -35,7 +35,9 @@ template <typename T = QWidget> T* Control(QWidget* dialog, int id) {
     return dialog->findChild<T*>(QString::number(id));
 }
 
-QString PercentText(int percent) { return QString::number(percent) + u"%"_qs; }
+QString PercentText(int percent) {
+    return QString::number(percent) + u"%"_qs;
+}
 
 // Answers the next message box with `button` once it is up.
 void AnswerNextBox(QMessageBox::StandardButton button) {
@@ -151,9 +153,8 @@ TEST_F(MainDlgTest, EverySizeAndListStatePlacesTheSkin) {
             const QRect error = Control(dialog.get(), Dlg::IDC_CAMERA_ERROR)->geometry();
             const int left = l.preview.left() + l.preview.width() / 7;
             EXPECT_EQ(error.left(), left);
-            EXPECT_EQ(error.right() + 1,
-                      l.preview.left() + l.preview.width() -
-                          (l.preview.left() + l.preview.width() - left) / 7);
+            EXPECT_EQ(error.right() + 1, l.preview.left() + l.preview.width() -
+                                             (l.preview.left() + l.preview.width() - left) / 7);
             EXPECT_EQ(error.top(), l.preview.top() + l.preview.height() / 2);
         }
     }
@@ -203,8 +204,8 @@ TEST_F(MainDlgTest, ZoomFromTheEditAndTheSlider) {
         int zoom;
         QString shown;
     } cases[] = {
-        {u"50"_qs, 100, u"100%"_qs},   {u"250%"_qs, 200, u"200%"_qs},
-        {u"150"_qs, 150, u"150%"_qs},  {u"abc"_qs, 100, u"100%"_qs},
+        {u"50"_qs, 100, u"100%"_qs},          {u"250%"_qs, 200, u"200%"_qs},
+        {u"150"_qs, 150, u"150%"_qs},         {u"abc"_qs, 100, u"100%"_qs},
         {u"99999999999"_qs, 200, u"200%"_qs},
     };
     for (const auto& c : cases) {
