@@ -39,6 +39,7 @@ bool Save(COstUI_Orbit_MainDlg& dialog, const QString& file) {
     const QRegion shape = dialog.mask();
     if (!shape.isEmpty()) {
         QImage cut(shot.size(), QImage::Format_ARGB32);
+        cut.setDevicePixelRatio(shot.devicePixelRatio()); // the shape is in logical pixels
         cut.fill(Qt::transparent);
         QPainter painter(&cut);
         painter.setClipRegion(shape);
