@@ -143,8 +143,7 @@ void OstOrbitRemote::Start() {
 }
 
 void OstOrbitRemote::Stop() {
-    if (!running_)
-        return;
+    // Also while suspended: the stored switch is the user's wish, and the wish is now off.
     if (!StoreValue(kSwitchKey, 0))
         return;
     Suspend();

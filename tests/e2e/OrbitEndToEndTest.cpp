@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -213,6 +214,15 @@ TEST_F(OrbitEndToEndTest, ARefusedPhotoAndAContactWithoutTheProgramAreReported) 
     ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
     EXPECT_EQ(alice_.Rows().value(0).value(1), u"Connect fail"_qs);
 
+    // "Send Software" asks Skype to offer the folder beside the program to the chosen friend.
+    ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Bob"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1021"_qs}));
+    const int offer = peer_.WaitForCommand(u"alice"_qs, u"OPEN FILETRANSFER bob IN "_qs, 10000);
+    ASSERT_GE(offer, 1);
+    const auto commands = peer_.CommandLog(u"alice"_qs);
+    EXPECT_EQ(commands.value(offer - 1).text, u"FOCUS"_qs);
+    EXPECT_TRUE(commands.value(offer).text.endsWith(u"/Orbit/"_qs)) << commands.value(offer).text.toStdString();
+
     // bob cancels while the photo travels; alice sees it refused.
     peer_.SetLatency(150);
     ASSERT_TRUE(alice_.Do({u"pick"_qs, kFriends, u"Bob"_qs}));
@@ -254,9 +264,25 @@ TEST_F(OrbitEndToEndTest, ARemoteCallerWithThePasswordGetsTheCameraBack) {
     // Skype takes the camera for the call: the preview gives way with its message.
     ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Visible(kCameraError); }, kWaitMs));
     EXPECT_TRUE(alice_.Text(kCameraError).startsWith(kCameraBusy)) << alice_.Text(kCameraError).toStdString();
+    // This Skype is older than 4.0: the call is put on hold and resumed once video runs.
+    const int hold = peer_.WaitForCommand(u"alice"_qs, u"SET CALL "_qs + call + u" STATUS ONHOLD"_qs, 10000);
+    EXPECT_GE(hold, 0);
+    EXPECT_GE(peer_.WaitForCommand(u"alice"_qs, u"SET CALL "_qs + call + u" STATUS INPROGRESS"_qs, 10000, hold), 0);
     peer_.EndCall(call);
     EXPECT_TRUE(alice_.WaitUntil([&] { return !alice_.Visible(kCameraError); }, kWaitMs))
         << "the preview comes back after the call";
+
+    // Skype logging out stops the monitor, but the user still wants it: the stored switch
+    // stays on, so the next start of the program monitors again.
+    const QString config = Home(u"alice"_qs) + u"/.config/Ostrel/Orbit.conf"_qs;
+    ASSERT_EQ(QSettings(config, QSettings::IniFormat).value(u"RMON"_qs).toInt(), 1);
+    ASSERT_TRUE(peer_.LogOut(u"alice"_qs));
+    alice_.WaitUntil([] { return false; }, 1000);
+    EXPECT_EQ(QSettings(config, QSettings::IniFormat).value(u"RMON"_qs).toInt(), 1);
+    // The user's own Close from the tray is stored.
+    ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32794"_qs}));
+    EXPECT_TRUE(alice_.WaitUntil(
+        [&] { return QSettings(config, QSettings::IniFormat).value(u"RMON"_qs).toInt() == 0; }, 10000));
 }
 
 TEST_F(OrbitEndToEndTest, UnpluggingTheCameraShowsWhyAndPluggingItInRestartsThePreview) {
