@@ -52,10 +52,10 @@ bool OstV4l2Device::ReadCurrentFormat(IOstV4l2Io& io, const QString& node, OstMe
         const char* mediaType;
         const char* format;
     } kFormats[] = {
-        {V4L2_PIX_FMT_YUYV, "video/x-raw", "YUY2"},  {V4L2_PIX_FMT_UYVY, "video/x-raw", "UYVY"},
-        {V4L2_PIX_FMT_MJPEG, "image/jpeg", ""},      {V4L2_PIX_FMT_JPEG, "image/jpeg", ""},
+        {V4L2_PIX_FMT_YUYV, "video/x-raw", "YUY2"},   {V4L2_PIX_FMT_UYVY, "video/x-raw", "UYVY"},
+        {V4L2_PIX_FMT_MJPEG, "image/jpeg", ""},       {V4L2_PIX_FMT_JPEG, "image/jpeg", ""},
         {V4L2_PIX_FMT_YUV420, "video/x-raw", "I420"}, {V4L2_PIX_FMT_NV12, "video/x-raw", "NV12"},
-        {V4L2_PIX_FMT_RGB24, "video/x-raw", "RGB"},  {V4L2_PIX_FMT_BGR24, "video/x-raw", "BGR"},
+        {V4L2_PIX_FMT_RGB24, "video/x-raw", "RGB"},   {V4L2_PIX_FMT_BGR24, "video/x-raw", "BGR"},
         {V4L2_PIX_FMT_GREY, "video/x-raw", "GRAY8"},
     };
     const int fd = io.Open(node.toLocal8Bit());
@@ -83,8 +83,7 @@ bool OstV4l2Device::ReadCurrentFormat(IOstV4l2Io& io, const QString& node, OstMe
         const v4l2_fract& frame = parm.parm.capture.timeperframe;
         // A frame time in seconds; in 100-nanosecond units it is the frame duration.
         if (timed && frame.numerator > 0 && frame.denominator > 0)
-            type.avgTimePerFrame =
-                std::int64_t(10'000'000) * frame.numerator / frame.denominator;
+            type.avgTimePerFrame = std::int64_t(10'000'000) * frame.numerator / frame.denominator;
         return type.width > 0 && type.height > 0;
     }
     return false;

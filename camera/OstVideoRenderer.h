@@ -16,7 +16,8 @@ typedef struct _GstElement GstElement;
 
 // The renderer end of a capture graph, fed by an appsink: it lays the overlay picture into
 // every frame it hands to the video window, and keeps the last frame without the overlay as
-// the current image, so a photo never shows the countdown. The graph's windowless control and mixer bitmap are this object.
+// the current image, so a photo never shows the countdown. The graph's windowless control and mixer
+// bitmap are this object.
 //
 // Frames arrive on a GStreamer streaming thread; everything else may be called from any
 // thread. One lock covers the window, the overlay and the current image, and the window is

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <vector>

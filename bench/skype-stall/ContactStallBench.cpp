@@ -32,10 +32,10 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <sys/syscall.h>
 #include <thread>
 #include <time.h>
 #include <unistd.h>
-#include <sys/syscall.h>
 
 namespace {
 
@@ -47,15 +47,15 @@ QString Scenario() {
     for (int i = 0; i < kContacts; ++i) {
         const QString handle = QStringLiteral("friend.%1").arg(i, 4, 10, QLatin1Char('0'));
         friends.append(handle);
-        users.append(QJsonObject{{QStringLiteral("handle"), handle},
-                                 {QStringLiteral("fullName"), QStringLiteral("Friend %1").arg(i)},
-                                 {QStringLiteral("status"), i % 3 ? QStringLiteral("ONLINE")
-                                                                  : QStringLiteral("AWAY")}});
+        users.append(QJsonObject{
+            {QStringLiteral("handle"), handle},
+            {QStringLiteral("fullName"), QStringLiteral("Friend %1").arg(i)},
+            {QStringLiteral("status"), i % 3 ? QStringLiteral("ONLINE") : QStringLiteral("AWAY")}});
     }
     users.prepend(QJsonObject{{QStringLiteral("handle"), QStringLiteral("me")},
                               {QStringLiteral("friends"), friends}});
-    return QString::fromUtf8(
-        QJsonDocument(QJsonObject{{QStringLiteral("users"), users}}).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("users"), users}})
+                                 .toJson(QJsonDocument::Compact));
 }
 
 // Counts the contacts whose online status has arrived.
@@ -134,8 +134,8 @@ private:
                 bool number = false;
                 const long call = first.toLong(&number);
                 if (number && call != SYS_poll && call != SYS_ppoll)
-                    blocked_ += std::chrono::duration_cast<std::chrono::nanoseconds>(now - last)
-                                    .count();
+                    blocked_ +=
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now - last).count();
             }
             last = now;
         }
@@ -154,8 +154,9 @@ void LoadContacts(benchmark::State& state) {
     }
     OstSkypeController& controller = *g_link->controller;
     StatusCounter counter;
-    OstNotificationCenter::GetInstance().AddObserver(
-        &counter, OstNotificationCenter::ForwardToObject, QStringLiteral("SKYPE_FRIEND_INFO_UPDATE"));
+    OstNotificationCenter::GetInstance().AddObserver(&counter,
+                                                     OstNotificationCenter::ForwardToObject,
+                                                     QStringLiteral("SKYPE_FRIEND_INFO_UPDATE"));
     Watchdog watchdog(static_cast<pid_t>(::syscall(SYS_gettid)));
     double worstStallMs = 0;
     double worstGapMs = 0;

@@ -5,10 +5,10 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QThread>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <chrono>
 #include <condition_variable>

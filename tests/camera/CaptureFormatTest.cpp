@@ -139,13 +139,13 @@ TEST_F(CaptureFormatTest, YuyvOnlyCameraKeepsItsCurrentFormatForASizeItLacks) {
 TEST(CaptureFormat, YuyvAndMjpgCameraOffersEverySizeAt24Bits) {
     OstGst::EnsureInitialized();
     OstCapsStreamConfig config;
-    config.SetOffers(OstGst::CapsRef(gst_caps_from_string(
-                                         "video/x-raw, format=YUY2, width=1280, height=720, "
-                                         "framerate=10/1; "
-                                         "image/jpeg, width=1280, height=720, framerate=30/1; "
-                                         "video/x-raw, format=YUY2, width=640, height=480, "
-                                         "framerate=30/1"))
-                         .get());
+    config.SetOffers(
+        OstGst::CapsRef(gst_caps_from_string("video/x-raw, format=YUY2, width=1280, height=720, "
+                                             "framerate=10/1; "
+                                             "image/jpeg, width=1280, height=720, framerate=30/1; "
+                                             "video/x-raw, format=YUY2, width=640, height=480, "
+                                             "framerate=30/1"))
+            .get());
     ScriptedNode node(V4L2_PIX_FMT_MJPEG, 1280, 720, 30);
     OstMediaType current;
     ASSERT_TRUE(OstV4l2Device::ReadCurrentFormat(node, u"/dev/video3"_qs, current));

@@ -4,8 +4,8 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTimer>
 
@@ -92,7 +92,8 @@ int OverlayPixelsChanged(const QImage& taken, const QImage& base) {
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(99);
     writer.write(base);
-    const QImage plain = QImage::fromData(buffer.data(), "jpeg").convertToFormat(QImage::Format_RGB32);
+    const QImage plain =
+        QImage::fromData(buffer.data(), "jpeg").convertToFormat(QImage::Format_RGB32);
     int changed = 0;
     for (int y = 336; y < 432; ++y)
         for (int x = 256; x < 384; ++x) {
@@ -336,7 +337,8 @@ public:
             calledOffThread = true;
             auto closed = std::make_shared<std::atomic<bool>>(false);
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [this, text, closed] {
+                QCoreApplication::instance(),
+                [this, text, closed] {
                     Show(text);
                     *closed = true;
                 },

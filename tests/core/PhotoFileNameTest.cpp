@@ -101,8 +101,8 @@ TEST_F(PhotoFileNameTest, NamesOfExistingFilesAreSkipped) {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.write("photo") == 5;
     };
-    for (const char16_t* name : {u"20090305-0001.jpg", u"20090305-0002.jpg", u"20090305-0004.jpg",
-                                 u"Desk-0001.jpg"})
+    for (const char16_t* name :
+         {u"20090305-0001.jpg", u"20090305-0002.jpg", u"20090305-0004.jpg", u"Desk-0001.jpg"})
         ASSERT_TRUE(touch(folder + QString::fromUtf16(name)));
 
     EXPECT_EQ(store->MakePhotoFileName(), folder + u"20090305-0003.jpg"_qs);

@@ -33,7 +33,8 @@ class LinkOrderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(bus.IsValid());
-        ASSERT_TRUE(peer.Start(kScenario, {{kMe, bus.Address()}})) << peer.LastError().toStdString();
+        ASSERT_TRUE(peer.Start(kScenario, {{kMe, bus.Address()}}))
+            << peer.LastError().toStdString();
         connectionName = u"link-order-test-"_qs + QString::number(++connectionNumber);
         controller = std::make_unique<OstSkypeController>(
             std::make_unique<OstDBusSkypeTransport>(
@@ -131,14 +132,15 @@ TEST(LinkAttachTest, TextsRightAfterTheAttachAreNeverLost) {
     for (int attach = 0; attach < 40; ++attach) {
         const QString name = u"link-attach-test-"_qs + QString::number(++connectionNumber);
         {
-            OstSkypeController controller(
-                std::make_unique<OstDBusSkypeTransport>(QDBusConnection::connectToBus(bus.Address(), name)),
-                100);
+            OstSkypeController controller(std::make_unique<OstDBusSkypeTransport>(
+                                              QDBusConnection::connectToBus(bus.Address(), name)),
+                                          100);
             controller.Discover();
             ASSERT_TRUE(WaitUntil([&] { return controller.IsAttached(); }));
             // A command's answer comes after the texts that followed the attach.
             controller.SendCommand(u"PING"_qs);
-            ASSERT_TRUE(WaitUntil([&] { return controller.GetUserStatus() == SKYPE_STATUS_ONLINE; }, 3000))
+            ASSERT_TRUE(
+                WaitUntil([&] { return controller.GetUserStatus() == SKYPE_STATUS_ONLINE; }, 3000))
                 << "attach " << attach;
             EXPECT_EQ(controller.GetCurrentUserHandle(), kMe) << "attach " << attach;
         }

@@ -239,9 +239,9 @@ void ApiEndpoint::Enqueue(Outgoing item) {
 void ApiEndpoint::SendNotify(const QString& text, const QStringList& targets) {
     network_.Log(handle_, QStringLiteral("!"), text);
     for (const QString& target : targets) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            target, QLatin1String(kClientPath), QLatin1String(kClientInterface),
-            QStringLiteral("Notify"));
+        QDBusMessage call = QDBusMessage::createMethodCall(target, QLatin1String(kClientPath),
+                                                           QLatin1String(kClientInterface),
+                                                           QStringLiteral("Notify"));
         call << text;
         call.setAutoStartService(false);
         // send() marks the call as wanting no reply; nothing here waits on a client.
