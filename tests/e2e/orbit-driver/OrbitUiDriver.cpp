@@ -6,24 +6,33 @@
 //        | text <widget> | state <widget> | rows <list> | click-cell <list> <row> <column>
 //        | combo <widget> <index> | pick <widget> <item text> | items <widget> | grab <widget> <file>
 //        | box <button text or index> | menu <action object name> | tray <action object name>
-//        | modal | language <id> | camera plug|unplug | quit
+//        | modal | language <id> | camera plug|unplug | memory | quit
 //   out: ready | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
 //        | items <widget> <texts...> | modal <class> <title>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
+//        | memory <resident kB> <peak resident kB>
+//   and unasked, for the whole-process benchmarks (ms since main() began, for comparison):
+//        painted main <ms>   the main dialog's first paint
+//        painted tray <ms>   the tray icon's first paint in an X tray
+//        row-added <n> <ms>  the event list got rows (n in all); row-shown <n> <ms> once painted
 //
 // <widget> is an object name (the control's number, "1016"), optionally prefixed with the
 // top-level window's object name and a slash ("102/1016").
 
 #include "COrbitApp.h"
+#include "COstUI_Orbit_MainDlg.h"
 #include "COstUI_Orbit_SystemTray.h"
 #include "OstLanguageSelector.h"
 #include "OstWebcamMonitor.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -32,8 +41,10 @@
 #include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
+#include <QPointer>
 #include <QWindow>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -96,6 +107,71 @@ QAction* FindAction(const QString& name) {
         }
     }
     return nullptr;
+}
+
+QElapsedTimer& SinceMain() {
+    static QElapsedTimer timer;
+    return timer;
+}
+
+QString Ms() {
+    return QString::number(double(SinceMain().nsecsElapsed()) / 1e6, 'f', 1);
+}
+
+// Reports the first paints the benchmarks time: it watches every paint of the process from
+// before the program builds its windows, as the main dialog may paint while it starts.
+class PaintWatch : public QObject {
+public:
+    // After the windows exist: rows added to the event list are reported once painted.
+    void WatchEventList(QAbstractItemView* list) {
+        list_ = list;
+        if (!list || !list->model())
+            return;
+        connect(list->model(), &QAbstractItemModel::rowsInserted, this, [this] {
+            rowsToShow_ = true;
+            Print({QStringLiteral("row-added"), QString::number(list_->model()->rowCount()), Ms()});
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (!mainPainted_ && watched->objectName() == u"102" && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            mainPainted_ = true;
+            Print({QStringLiteral("painted"), QStringLiteral("main"), Ms()});
+        } else if (!trayPainted_ && std::strcmp(watched->metaObject()->className(), "QSystemTrayIconSys") == 0) {
+            trayPainted_ = true;
+            Print({QStringLiteral("painted"), QStringLiteral("tray"), Ms()});
+        } else if (rowsToShow_ && list_ && watched == list_->viewport()) {
+            rowsToShow_ = false;
+            Print({QStringLiteral("row-shown"), QString::number(list_->model()->rowCount()), Ms()});
+        }
+        return false;
+    }
+
+private:
+    bool mainPainted_ = false;
+    bool trayPainted_ = false;
+    bool rowsToShow_ = false;
+    QPointer<QAbstractItemView> list_;
+};
+
+// Resident and peak resident size of this process in kB, from the kernel's status file.
+QStringList Memory() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    QStringList out{QStringLiteral("memory"), QString(), QString()};
+    if (!status.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        if (f.value(0) == "VmRSS:")
+            out[1] = QString::fromLatin1(f.value(1));
+        else if (f.value(0) == "VmHWM:")
+            out[2] = QString::fromLatin1(f.value(1));
+    }
+    return out;
 }
 
 class Driver : public QObject {
@@ -166,6 +242,8 @@ private:
             return Print({QStringLiteral("modal"), modal ? modal->metaObject()->className() : QString(),
                           modal ? modal->windowTitle() : QString()});
         }
+        if (cmd == u"memory")
+            return Print(Memory());
         if (cmd == u"language") {
             OstLanguageSelector::GetInstance().SetLanguage(static_cast<std::uint16_t>(f.value(1).toUInt()));
             return done();
@@ -283,7 +361,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    SinceMain().start();
     QApplication application(argc, argv);
+    PaintWatch paints;
+    application.installEventFilter(&paints);
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QApplication::setApplicationName(QStringLiteral("Orbit"));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -296,6 +377,8 @@ int main(int argc, char** argv) {
     if (!orbit.InitInstance(traceSkype))
         return 0;
     Driver driver(orbit);
+    if (COstUI_Orbit_MainDlg* dialog = orbit.GetMainWnd().MainDialog())
+        paints.WatchEventList(dialog->findChild<QAbstractItemView*>(QStringLiteral("1000")));
     QObject::connect(&orbit.GetMainWnd(), &COrbit_MainWnd::quitRequested, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     Print({QStringLiteral("ready")});
