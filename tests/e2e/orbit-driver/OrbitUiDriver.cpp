@@ -7,7 +7,7 @@
 //        | combo <widget> <index> | pick <widget> <item text> | items <widget> | grab <widget> <file>
 //        | box <button text or index> | menu <action object name> | tray <action object name>
 //        | modal | language <id> | camera plug|unplug | memory | quit
-//   out: ready | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
+//   out: ready <ms> | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
 //        | items <widget> <texts...> | modal <class> <title>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
 //        | memory <resident kB> <peak resident kB>
@@ -381,7 +381,7 @@ int main(int argc, char** argv) {
         paints.WatchEventList(dialog->findChild<QAbstractItemView*>(QStringLiteral("1000")));
     QObject::connect(&orbit.GetMainWnd(), &COrbit_MainWnd::quitRequested, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
-    Print({QStringLiteral("ready")});
+    Print({QStringLiteral("ready"), Ms()});
     const int status = QApplication::exec();
     orbit.GetMainWnd().Close();
     return status;
