@@ -14,6 +14,8 @@ constexpr std::uint16_t kTables[] = {OstLanguageSelector::English,
                                      OstLanguageSelector::Korean};
 constexpr int kFirst = 301;
 constexpr int kLast = 471;
+// Texts the program added for what it reports beyond the original ones.
+constexpr int kAdded[] = {472, 473, 474, 480, 481, 482};
 
 QString Load(std::uint16_t language, int number) {
     QString text;
@@ -45,6 +47,9 @@ TEST(StringTableTest, EveryNumberHasATextInEveryTable) {
             EXPECT_FALSE(Load(language, number).isEmpty())
                 << "language " << language << ", string " << number;
         }
+        for (int number : kAdded)
+            EXPECT_FALSE(Load(language, number).isEmpty())
+                << "language " << language << ", string " << number;
     }
 }
 
@@ -126,7 +131,7 @@ TEST(StringTableTest, MissingTableOrNumberFindsNothingAndKeepsText) {
         EXPECT_FALSE(OstLanguageSelector::LoadStringInLanguage(language, 453, text)) << language;
         EXPECT_EQ(text, u"kept"_qs);
     }
-    for (int number : {kFirst - 1, kLast + 1, 0, -301, 1033}) {
+    for (int number : {kFirst - 1, 475, 483, 0, -301, 1033}) {
         QString text = u"kept"_qs;
         EXPECT_FALSE(
             OstLanguageSelector::LoadStringInLanguage(OstLanguageSelector::English, number, text))
