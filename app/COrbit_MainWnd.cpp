@@ -552,8 +552,11 @@ void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
                 list->RedrawCell(row, kNameColumn);
             }
             mainDlg_->ShowFirstEvent();
-            if (!mainDlg_->isVisible())
+            if (!mainDlg_->isVisible()) {
+                // Shown for the user to restore: with its preview, or Take Photo would be dead.
+                OpenCamera();
                 mainDlg_->showMinimized();
+            }
             QApplication::alert(mainDlg_.get(), 0);
         }
         break;

@@ -23,7 +23,9 @@ OstQuitOnSignal::OstQuitOnSignal(QObject* parent) : QObject(parent) {
     connect(notifier_, &QSocketNotifier::activated, this, [] {
         char byte = 0;
         [[maybe_unused]] const auto read = ::read(g_fds[1], &byte, 1);
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every window to close, and the main dialog refuses
+        // (closing it only hides it), which would leave the program running.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
     // Every end of the program saves first: the tray's Close, a termination signal, and the
     // desktop session's end (which may still be cancelled, so the program goes on after it).
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &mainWnd, [&mainWnd] { mainWnd.Close(); });
-    QObject::connect(&mainWnd, &COrbit_MainWnd::quitRequested, &application, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&mainWnd, &COrbit_MainWnd::quitRequested, &application,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainWnd,
                      [&mainWnd](QSessionManager&) { mainWnd.Close(); });
     return QApplication::exec();

@@ -188,7 +188,7 @@ private:
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n <= 0) {
             input_.setEnabled(false);
-            QApplication::quit();
+            QCoreApplication::exit(0);
             return;
         }
         pending_.append(buffer, n);
@@ -209,7 +209,7 @@ private:
         if (cmd == u"quit") {
             app_.GetMainWnd().Close();
             done();
-            QApplication::quit();
+            QCoreApplication::exit(0);
             return;
         }
         if (cmd == u"box") {
@@ -380,7 +380,7 @@ int main(int argc, char** argv) {
     if (COstUI_Orbit_MainDlg* dialog = orbit.GetMainWnd().MainDialog())
         paints.WatchEventList(dialog->findChild<QAbstractItemView*>(QStringLiteral("1000")));
     QObject::connect(&orbit.GetMainWnd(), &COrbit_MainWnd::quitRequested, &application,
-                     &QCoreApplication::quit, Qt::QueuedConnection);
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     Print({QStringLiteral("ready"), Ms()});
     const int status = QApplication::exec();
     orbit.GetMainWnd().Close();
