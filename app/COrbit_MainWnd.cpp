@@ -43,6 +43,8 @@
 Q_LOGGING_CATEGORY(lcMainWnd, "orbit.app", QtInfoMsg)
 
 namespace {
+using Tray = COstUI_Orbit_SystemTray;
+
 // The eight notifications the controller observes, in the order it registers them.
 const char16_t* const kObserved[] = {
     u"LANGUAGE_CHANGED",      u"SKYPE_CONNECTED",          u"SKYPE_DISCONNECTED",
@@ -123,12 +125,12 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
         list->SelectOnly(0);
     }
 
-    trayState_ = TRAY_DISCONNECTED;
+    trayState_ = Tray::TRAY_DISCONNECTED;
     if (webcams_->DeviceCount() > 0) {
         OpenCamera();
         if (!showMainDialog && camera_)
             DetachCamera();
-        trayState_ = TRAY_CONNECTED;
+        trayState_ = Tray::TRAY_CONNECTED;
     }
 
     for (const char16_t* name : kObserved)
@@ -141,7 +143,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
         Close();
         emit quitRequested();
     });
-    const bool trayShown = tray_->Create(String(trayState_ == TRAY_CONNECTED ? 313 : 314), trayState_);
+    const bool trayShown = tray_->Create(String(Tray::StateStringId(trayState_)), trayState_);
 
     contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
     startupDlg_->hide();
@@ -744,12 +746,12 @@ void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
     remoteWanted_ = wanted;
     if (webcams_->DeviceCount() == 0) {
         remote_.Suspend();
-        SetTrayState(TRAY_DISCONNECTED);
+        SetTrayState(Tray::TRAY_DISCONNECTED);
         return;
     }
     if (wanted && skype_->GetUserStatus() > SKYPE_STATUS_OFFLINE) {
         remote_.Start();
-        SetTrayState(TRAY_MONITOR);
+        SetTrayState(Tray::TRAY_MONITOR);
         return;
     }
     // Skype offline is no wish of the user's to stop: the stored switch keeps the wish.
@@ -757,7 +759,7 @@ void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
         remote_.Suspend();
     else
         remote_.Stop();
-    SetTrayState(wanted ? TRAY_MONITOR_OFFLINE : TRAY_CONNECTED);
+    SetTrayState(wanted ? Tray::TRAY_MONITOR_OFFLINE : Tray::TRAY_CONNECTED);
 }
 
 void COrbit_MainWnd::SetTrayState(int state) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "COstUI_Orbit_SystemTray.h"
 #include "IOstGraphReporter.h"
 #include "IOstWebcamOwner.h"
 #include "OstAp2ApNotifyTarget.h"
@@ -20,7 +21,6 @@ class COstUI_Orbit_ContactListDlg;
 class COstUI_Orbit_MainDlg;
 class COstUI_Orbit_SettingPropSheet;
 class COstUI_Orbit_StartupDlg;
-class COstUI_Orbit_SystemTray;
 class COstUI_PropertySheet;
 class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
@@ -40,14 +40,6 @@ class COrbit_MainWnd : public QObject,
                        public IOstGraphReporter {
     Q_OBJECT
 public:
-    // The four tray states, named by their icons.
-    enum TrayState {
-        TRAY_CONNECTED = 147,
-        TRAY_DISCONNECTED = 148,
-        TRAY_MONITOR = 149,
-        TRAY_MONITOR_OFFLINE = 150,
-    };
-
     // The parts the controller takes from outside; null members mean the process-wide ones.
     struct Parts {
         OstSkypeController* skype = nullptr;
@@ -146,7 +138,7 @@ private:
     std::unique_ptr<COstUI_Orbit_StartupDlg> startupDlg_;
     std::unique_ptr<COstUI_Orbit_ContactListDlg> contactDlg_;
     std::unique_ptr<COstUI_Orbit_SystemTray> tray_;
-    int trayState_ = TRAY_DISCONNECTED;
+    int trayState_ = COstUI_Orbit_SystemTray::TRAY_DISCONNECTED;
     std::unique_ptr<COstUI_Orbit_MainDlg> mainDlg_;
     COstUI_Orbit_SettingPropSheet* settingsSheet_ = nullptr;
     COstUI_PropertySheet* pageSheet_ = nullptr;

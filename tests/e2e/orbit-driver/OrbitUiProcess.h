@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
-#include <QProcess>
+#include "LineProcess.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -9,22 +9,15 @@
 // One copy of the whole program (orbit_ui_driver) with a home, a runtime folder and a session
 // bus of its own, driven through its windows. Waits run the caller's event loop, so the Skype
 // stand-in and the other copy go on meanwhile.
-class OrbitUiProcess : public QObject {
+class OrbitUiProcess : public LineProcess {
     Q_OBJECT
 public:
-    OrbitUiProcess() = default;
-    ~OrbitUiProcess() override;
-
     static QString ExecutablePath();
 
     // home: a folder of this copy's own (its settings, pictures and runtime folder go there).
     bool Start(const QString& busAddress, const QString& home, const QStringList& arguments = {},
                int timeoutMs = 30000);
-    // Saves and ends the program; true for a clean exit (status 0, no sanitizer report).
-    bool Quit(int timeoutMs = 30000);
-    bool IsRunning() const { return process_.state() != QProcess::NotRunning; }
 
-    void Command(const QStringList& fields);
     // Sends a command and waits for its "done"/"error" line; true for "done".
     bool Do(const QStringList& fields, int timeoutMs = 10000);
 
@@ -34,26 +27,15 @@ public:
     // The event list's rows, top first, each its cells' texts.
     QList<QStringList> Rows(const QString& list = QStringLiteral("1000"));
 
-    // Index of the first line at or after from that matches, or -1 after timeoutMs.
-    int WaitForLine(const std::function<bool(const QStringList&)>& match, int timeoutMs,
-                    int from = 0);
     // Waits for a message box whose text contains part; returns its whole text or "".
     QString WaitForMessage(const QString& part, int timeoutMs, int from = 0);
     bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
-    const QList<QStringList>& Lines() const { return lines_; }
-    int LineCount() const { return int(lines_.size()); }
-    QString ErrorOutput() const { return errors_; }
     QString Home() const { return home_; }
     QString PicturesFolder() const { return home_ + QStringLiteral("/Pictures/Orbit/"); }
 
 private:
-    void ReadOutput();
     QStringList Query(const QStringList& fields, const QString& answer);
 
-    QProcess process_;
-    QByteArray pending_;
-    QList<QStringList> lines_;
-    QString errors_;
     QString home_;
 };
