@@ -42,4 +42,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, dbus-user-session | dbus-x11")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pavucontrol")
+set(CPACK_ORBIT_SOFTWARE_FOLDER ${PROJECT_BINARY_DIR}/app/Orbit)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/OrbitSoftwareFolder.cmake)
 include(CPack)

@@ -302,13 +302,15 @@ TEST_F(OrbitEndToEndTest, TheTrayLanguageReachesOpenWindowsAndEverythingSurvives
     TakePhoto(alice_);
     const QString english = alice_.Text(kOpenFolder);
 
-    // With the settings sheet open, the tray switches to Traditional Chinese.
+    // With the settings sheet open, the tray switches to Traditional Chinese; the photo mode
+    // chosen there is kept.
     ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
     ASSERT_NE(WaitForModal(alice_, u"COstUI_Orbit_SettingPropSheet"_qs), u"-"_qs);
     ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32801"_qs}));
     EXPECT_EQ(WaitForModal(alice_, u"COstUI_Orbit_SettingPropSheet"_qs), QString::fromUtf8("設定"))
         << "the sheet's caption";
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
     EXPECT_NE(alice_.Text(kOpenFolder), english);
 
     // Close asked and answered No: nothing ends and nothing is saved.
@@ -329,4 +331,7 @@ TEST_F(OrbitEndToEndTest, TheTrayLanguageReachesOpenWindowsAndEverythingSurvives
     StartAlice();
     EXPECT_EQ(alice_.Rows().size(), 1);
     EXPECT_NE(alice_.Text(kOpenFolder), english);
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
+    EXPECT_TRUE(alice_.Checked(u"2004"_qs)) << "the photo mode survived the restart";
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2"_qs}));
 }

@@ -295,9 +295,12 @@ private:
         }
         if (cmd == u"text")
             return Print({QStringLiteral("text"), f.value(1), TextOf(w)});
-        if (cmd == u"state")
+        if (cmd == u"state") {
+            const auto* button = qobject_cast<QAbstractButton*>(w);
             return Print({QStringLiteral("state"), f.value(1), QString::number(w->isVisible()),
-                          QString::number(w->isEnabled())});
+                          QString::number(w->isEnabled()),
+                          QString::number(button && button->isChecked())});
+        }
         if (cmd == u"combo") {
             auto* combo = qobject_cast<QComboBox*>(w);
             if (!combo || f.value(2).toInt() >= combo->count())

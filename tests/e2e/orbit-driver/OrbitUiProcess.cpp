@@ -67,6 +67,10 @@ bool OrbitUiProcess::Visible(const QString& widget) {
     return Query({QStringLiteral("state"), widget}, QStringLiteral("state")).value(2) == u"1";
 }
 
+bool OrbitUiProcess::Checked(const QString& widget) {
+    return Query({QStringLiteral("state"), widget}, QStringLiteral("state")).value(4) == u"1";
+}
+
 bool OrbitUiProcess::Enabled(const QString& widget) {
     return Query({QStringLiteral("state"), widget}, QStringLiteral("state")).value(3) == u"1";
 }

@@ -24,6 +24,7 @@ public:
     QString Text(const QString& widget);
     bool Visible(const QString& widget);
     bool Enabled(const QString& widget);
+    bool Checked(const QString& widget);
     // The event list's rows, top first, each its cells' texts.
     QList<QStringList> Rows(const QString& list = QStringLiteral("1000"));
 
