@@ -2,8 +2,10 @@
 
 #include "OstSkypeController.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLocalSocket>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QThread>
 #include <unistd.h>
@@ -24,6 +26,32 @@ QString COrbitApp::InstancePath() {
         folder = QDir::tempPath();
     // The user id is part of the name as well, for runtime folders shared between users.
     return folder + QStringLiteral("/orbit-") + kInstanceGuid + u'-' + QString::number(getuid());
+}
+
+void COrbitApp::SetUpApplication() {
+    QApplication::setOrganizationName(QStringLiteral("Ostrel"));
+    QApplication::setApplicationName(QStringLiteral("Orbit"));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QStringList COrbitApp::ProgramArguments(QStringList arguments, bool& traceSkype) {
+    traceSkype = arguments.removeAll(QStringLiteral("--trace-skype")) > 0;
+    // The camera switches are read by the device monitor; the "-startup" rule never sees them.
+    arguments.removeAll(QStringLiteral("--simulated-camera"));
+    arguments.removeAll(QStringLiteral("--no-simulated-camera"));
+    return arguments;
+}
+
+void COrbitApp::ConnectEndOfProgram() {
+    auto* application = QCoreApplication::instance();
+    COrbit_MainWnd* mainWnd = &mainWnd_;
+    QObject::connect(application, &QCoreApplication::aboutToQuit, mainWnd, [mainWnd] { mainWnd->Close(); });
+    // exit, not quit: quit first asks every window to close, and the main dialog refuses.
+    QObject::connect(mainWnd, &COrbit_MainWnd::quitRequested, application,
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    if (auto* gui = qobject_cast<QGuiApplication*>(application))
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, mainWnd,
+                         [mainWnd](QSessionManager&) { mainWnd->Close(); });
 }
 
 bool COrbitApp::IsStartupLaunch(const QString& commandLine) {

@@ -23,6 +23,16 @@ public:
     bool IsFirstInstance() const { return firstInstance_; }
     COrbit_MainWnd& GetMainWnd() { return mainWnd_; }
 
+    // What every copy of the program sets before anything else: the names its stored
+    // settings live under, and no end when the last window closes (it lives in the tray).
+    static void SetUpApplication();
+    // The command line without the switches read elsewhere (the camera's, which the device
+    // monitor reads, and "--trace-skype", reported through traceSkype).
+    static QStringList ProgramArguments(QStringList arguments, bool& traceSkype);
+    // Every end of the program saves first: the tray's Close, the end of the event loop (a
+    // termination signal), and the desktop session's end, which may still be cancelled.
+    void ConnectEndOfProgram();
+
     // The log-on start: the command line's text from its last '-' equals "-startup".
     static bool IsStartupLaunch(const QString& commandLine);
     // Where the instance lock and socket live: the session's runtime folder, per user.

@@ -20,6 +20,7 @@
 #include "OstNotificationCenter.h"
 #include "OstSkypeAp2Ap.h"
 #include "OstSkypeController.h"
+#include "OstText.h"
 #include "OstUser.h"
 #include "OstUserMonitor.h"
 #include "OstWebcam.h"
@@ -78,6 +79,11 @@ constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
 
 // The countdown's digits, 5 down to 1.
 const int kCountdownDigits[] = {244, 243, 242, 241, 240};
+
+// The stored frame rate, read as the C library's wtoi reads; nothing below 0.
+std::uint32_t FramesPerSecond(const SettingsRecord& settings) {
+    return static_cast<std::uint32_t>(std::max<std::int32_t>(0, OstText::ToInt(settings.Frame)));
+}
 
 QString WithoutLastCharacter(const QString& text) { return text.left(qMax<qsizetype>(0, text.size() - 1)); }
 } // namespace
@@ -215,19 +221,12 @@ bool COrbit_MainWnd::OpenCamera() {
         const QString& resolution = working_.Resolution;
         const qsizetype x = resolution.indexOf(u'x');
         // Read like the C library's wtol: leading digits, anything else ends the number.
-        auto leadingNumber = [](QStringView text) {
-            qint64 value = 0;
-            for (QChar c : text) {
-                if (!c.isDigit() || value > 100000)
-                    break;
-                value = value * 10 + c.digitValue();
-            }
-            return static_cast<std::int32_t>(value);
-        };
-        const std::int32_t width = leadingNumber(x < 0 ? QStringView(resolution) : QStringView(resolution).left(x));
-        const std::int32_t height = x < 0 ? 0 : leadingNumber(QStringView(resolution).mid(x + 1));
+        // Read as the C library's wtol reads: leading digits, anything else ends the number.
+        const QStringView text(resolution);
+        const std::int32_t width = OstText::ToInt(x < 0 ? text : text.left(x));
+        const std::int32_t height = x < 0 ? 0 : OstText::ToInt(text.mid(x + 1));
         graph->ChangeResolution(24, width, height);
-        graph->ChangeFrameRate(static_cast<std::uint32_t>(leadingNumber(working_.Frame)));
+        graph->ChangeFrameRate(FramesPerSecond(working_));
     }
     if (device->Run() != GraphState::Running) {
         mainDlg_->SetCameraState(false, kCameraBusyText);
@@ -805,7 +804,7 @@ void COrbit_MainWnd::OpenSettings(int page) {
             OpenCamera();
         } else if (camera_) {
             if (OstDXShow* graph = camera_->Graph())
-                graph->ChangeFrameRate(working_.Frame.toUInt());
+                graph->ChangeFrameRate(FramesPerSecond(working_));
             ShowMirrorState();
         }
         SetRemoteFromPage(sheet.RemotePage());
@@ -865,8 +864,7 @@ int COrbit_MainWnd::ShowMessageText(const QString& text) {
 // ---- the end ----
 
 void COrbit_MainWnd::SaveAll() {
-    if (mainDlg_)
-        working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
+    RememberSelectedFriend();
     settings_.ApplySettings(working_);
     SaveEvents();
 }

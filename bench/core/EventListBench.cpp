@@ -1,3 +1,4 @@
+#include "EventListSamples.h"
 #include "OstSettings.h"
 
 #include <QDate>
@@ -10,24 +11,6 @@ namespace {
 
 constexpr int kEvents = 10000;
 
-QList<EventRecord> MakeEvents() {
-    QList<EventRecord> events;
-    events.reserve(kEvents);
-    for (int i = 0; i < kEvents; ++i) {
-        EventRecord record;
-        record.EventType = i % 3;
-        record.Status = record.EventType == EventRecord::Taken ? 0 : 2 + i % 2;
-        record.EventFolder = QStringLiteral("/home/user/Pictures/Orbit/");
-        record.EventName = QStringLiteral("20090305-%1.jpg").arg(i + 1, 4, 10, QLatin1Char('0'));
-        record.FriendID =
-            record.EventType == EventRecord::Taken ? QString() : QStringLiteral("Ann Lee");
-        record.Resolution = QStringLiteral("640x480");
-        record.PictureSize = EventRecord::SizeText(40000u + static_cast<unsigned>(i) * 37u);
-        events.append(record);
-    }
-    return events;
-}
-
 OstSettings::Locations LocationsIn(const QTemporaryDir& dir) {
     OstSettings::Locations locations;
     locations.DataLocation = dir.path() + QStringLiteral("/data");
@@ -39,7 +22,7 @@ OstSettings::Locations LocationsIn(const QTemporaryDir& dir) {
 // Start-up cost of a store whose event list holds 10,000 events.
 void BM_LoadEventList(benchmark::State& state) {
     QTemporaryDir dir;
-    OstSettings(LocationsIn(dir)).SaveEventList(MakeEvents());
+    OstSettings(LocationsIn(dir)).SaveEventList(SampleEvents(kEvents));
     for (auto _ : state) {
         OstSettings store(LocationsIn(dir));
         if (store.GetEvents().size() != kEvents)
@@ -54,7 +37,7 @@ BENCHMARK(BM_LoadEventList)->Unit(benchmark::kMillisecond);
 void BM_SaveEventList(benchmark::State& state) {
     QTemporaryDir dir;
     OstSettings store(LocationsIn(dir));
-    const QList<EventRecord> events = MakeEvents();
+    const QList<EventRecord> events = SampleEvents(kEvents);
     for (auto _ : state) {
         if (!store.SaveEventList(events))
             state.SkipWithError("event list was not saved");

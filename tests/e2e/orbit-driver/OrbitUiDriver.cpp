@@ -368,24 +368,16 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     PaintWatch paints;
     application.installEventFilter(&paints);
-    QApplication::setOrganizationName(QStringLiteral("Ostrel"));
-    QApplication::setApplicationName(QStringLiteral("Orbit"));
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    QStringList arguments = QApplication::arguments();
-    const bool traceSkype = arguments.removeAll(QStringLiteral("--trace-skype")) > 0;
-    arguments.removeAll(QStringLiteral("--simulated-camera"));
-    arguments.removeAll(QStringLiteral("--no-simulated-camera"));
+    COrbitApp::SetUpApplication();
+    bool traceSkype = false;
+    const QStringList arguments = COrbitApp::ProgramArguments(QApplication::arguments(), traceSkype);
     COrbitApp orbit(arguments);
     if (!orbit.InitInstance(traceSkype))
         return 0;
     Driver driver(orbit);
     if (COstUI_Orbit_MainDlg* dialog = orbit.GetMainWnd().MainDialog())
         paints.WatchEventList(dialog->findChild<QAbstractItemView*>(QStringLiteral("1000")));
-    QObject::connect(&orbit.GetMainWnd(), &COrbit_MainWnd::quitRequested, &application,
-                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    orbit.ConnectEndOfProgram();
     Print({QStringLiteral("ready"), Ms()});
-    const int status = QApplication::exec();
-    orbit.GetMainWnd().Close();
-    return status;
+    return QApplication::exec();
 }
