@@ -100,7 +100,7 @@ COrbit_MainWnd::~COrbit_MainWnd() {
 }
 
 QString COrbit_MainWnd::String(int number) const {
-    return OstLanguageSelector::GetInstance().GetString(number);
+    return (language_ ? *language_ : OstLanguageSelector::GetInstance()).GetString(number);
 }
 
 bool COrbit_MainWnd::Initialize(bool showMainDialog) { return Initialize(showMainDialog, Parts{}); }
@@ -156,15 +156,15 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
 
     // Without a tray the program would be invisible and unreachable: the dialog is shown
     // anyway (minimised at log-on), and Skype is looked for as with a tray.
+    // The camera was opened above already: the dialog is only shown.
     if (showMainDialog) {
-        ShowMainDialog(true);
+        ShowMainDialog(false);
     } else if (!trayShown) {
         if (!camera_)
             OpenCamera();
         mainDlg_->showMinimized();
     }
     skype_->Discover();
-    initialized_ = true;
     return true;
 }
 
@@ -430,10 +430,10 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
     return 0;
 }
 
-void COrbit_MainWnd::ShowMainDialog(bool centre) {
+void COrbit_MainWnd::ShowMainDialog(bool openHidden) {
     if (!mainDlg_)
         return;
-    if (!mainDlg_->isVisible() && centre) {
+    if (!mainDlg_->isVisible() && openHidden) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = mainDlg_->frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -534,6 +534,12 @@ void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
     COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
     const int row = list->FindByTransferId(report.transferId);
     const TransferProgress* progress = report.Progress();
+    // A transfer that ended short of complete: its row loses the Cancel button and shows why.
+    const auto EndWith = [&](int progressCode) {
+        if (row >= 0)
+            list->EndTransfer(row);
+        list->SetProgress(report.transferId, progressCode);
+    };
     switch (report.status) {
     case TRANSFER_PACKET_SENT:
     case TRANSFER_PACKET_RECEIVED:
@@ -575,14 +581,8 @@ void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
         record.EventName = announce->fileName;
         record.Resolution = announce->resolution;
         record.PictureSize = announce->pictureSize.left(qMax<qsizetype>(0, announce->pictureSize.size() - 2));
-        QString from = report.peer;
-        if (const OstUser* contact = skype_->GetUserMonitor().GetUser(report.peer)) {
-            if (!contact->GetDisplayName().isEmpty())
-                from = contact->GetDisplayName();
-            else if (!contact->GetFullName().isEmpty())
-                from = contact->GetFullName();
-        }
-        record.FriendID = from;
+        const OstUser* contact = skype_->GetUserMonitor().GetUser(report.peer);
+        record.FriendID = contact ? contact->GetShownName() : report.peer;
         list->AddEvent(record, report.transferId);
         break;
     }
@@ -592,33 +592,23 @@ void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
     case TRANSFER_CREATE_FAILED:
     case TRANSFER_CONNECT_FAILED: {
         const QString peer = row >= 0 ? list->GetPeerName(row) : report.peer;
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, kProgressConnectFail);
+        EndWith(kProgressConnectFail);
         ShowMessageText(String(kSendFailedText1) + report.FileName() + String(kSendFailedText2) + peer +
                         String(kSendFailedText3));
         break;
     }
     case TRANSFER_SEND_OVERTIME:
     case TRANSFER_RECEIVE_OVERTIME:
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, kProgressOvertime);
+        EndWith(kProgressOvertime);
         break;
     case TRANSFER_OPEN_FAILED:
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, kProgressOpenFailed);
+        EndWith(kProgressOpenFailed);
         break;
     case TRANSFER_WRITE_FAILED:
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, kProgressWriteFailed);
+        EndWith(kProgressWriteFailed);
         break;
     case TRANSFER_CANCELLED_BY_PEER:
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, kProgressRejected);
+        EndWith(kProgressRejected);
         break;
     default:
         if (row >= 0)

@@ -105,7 +105,8 @@ private:
     void UpdateRemoteState(bool wanted);
     void OpenSettings(int page);
     void SetTrayState(int state);
-    void ShowMainDialog(bool centre);
+    // openHidden: a hidden dialog is centred and its preview started before it is shown.
+    void ShowMainDialog(bool openHidden);
 
     void TakePhoto();
     void PhotoTaken(const QString& path);
@@ -155,5 +156,4 @@ private:
     int contactCounter_ = 0;
     bool inCall_ = false;
     bool holdDone_ = false;
-    bool initialized_ = false;
 };
