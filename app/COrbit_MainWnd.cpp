@@ -36,7 +36,6 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
-#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
@@ -103,8 +102,6 @@ QString COrbit_MainWnd::String(int number) const {
     return (language_ ? *language_ : OstLanguageSelector::GetInstance()).GetString(number);
 }
 
-bool COrbit_MainWnd::Initialize(bool showMainDialog) { return Initialize(showMainDialog, Parts{}); }
-
 bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     language_ = &OstLanguageSelector::GetInstance();
 
@@ -145,10 +142,8 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     tray_ = std::make_unique<COstUI_Orbit_SystemTray>();
     connect(tray_.get(), &COstUI_Orbit_SystemTray::trayCommand, this,
             [this](int code) { trayCommand(code); });
-    connect(tray_.get(), &COstUI_Orbit_SystemTray::closeRequested, this, [this] {
-        Close();
-        emit quitRequested();
-    });
+    // The end of the event loop saves (Close); saving here as well would write everything twice.
+    connect(tray_.get(), &COstUI_Orbit_SystemTray::closeRequested, this, &COrbit_MainWnd::quitRequested);
     const bool trayShown = tray_->Create(String(Tray::StateStringId(trayState_)), trayState_);
 
     contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
@@ -173,13 +168,8 @@ void COrbit_MainWnd::OnNotificationCallback(void* observer, void* payload, const
 }
 
 void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
-    if (QThread::currentThread() != thread()) {
-        // Only a lost Skype link can be found on a worker thread; the windows and the transfer
-        // object it touches belong to the UI thread, and the payload is null.
-        if (name == u"SKYPE_DISCONNECTED")
-            QMetaObject::invokeMethod(this, [this] { OnSkypeDisconnected(); }, Qt::QueuedConnection);
-        return;
-    }
+    // Every name arrives on the UI thread: the Skype link hands a lost link found on a worker
+    // thread over to the UI thread before it posts "SKYPE_DISCONNECTED".
     if (name == u"SKYPE_CONNECTED")
         OnSkypeConnected();
     else if (name == u"SKYPE_DISCONNECTED")
@@ -246,11 +236,7 @@ void COrbit_MainWnd::ShowMirrorState() {
         mainDlg_->SetMirrorButton(mirrored != 0);
 }
 
-void COrbit_MainWnd::ReportFailure(const QString& text) {
-    // Queued on every thread: a camera thread must never wait on a box the user has to close,
-    // and on the UI thread the graph step that failed finishes before the box appears.
-    QMetaObject::invokeMethod(this, [this, text] { ShowMessageText(text); }, Qt::QueuedConnection);
-}
+void COrbit_MainWnd::ReportFailure(const QString& text) { ShowMessageText(text); }
 
 void COrbit_MainWnd::OnWebcamSnapShotKey(OstWebcam*, IOstVideoWindow*) {
     if (!mainDlg_)
@@ -828,6 +814,8 @@ void COrbit_MainWnd::SetRemoteFromPage(const COstUI_Orbit_RemotePage& page) {
 }
 
 void COrbit_MainWnd::OnLanguageChanged() {
+    if (tray_)
+        tray_->SetTooltipText(String(Tray::StateStringId(trayState_)));
     if (startupDlg_)
         startupDlg_->ApplyTexts();
     if (contactDlg_)

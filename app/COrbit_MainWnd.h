@@ -50,7 +50,6 @@ public:
     ~COrbit_MainWnd() override;
 
     // Builds the windows, registers for the notifications and starts Skype discovery.
-    bool Initialize(bool showMainDialog);
     bool Initialize(bool showMainDialog, const Parts& parts);
 
     Q_INVOKABLE int trayCommand(int code);
@@ -63,19 +62,8 @@ public:
     // Saves the settings and the event list as they stand, without ending anything.
     void SaveAll();
 
-    OstSettings& GetSettingsStore() { return settings_; }
-    const SettingsRecord& GetWorkingSettings() const { return working_; }
     COstUI_Orbit_MainDlg* MainDialog() const { return mainDlg_.get(); }
     COstUI_Orbit_SystemTray* Tray() const { return tray_.get(); }
-    COstUI_Orbit_ContactListDlg* ContactListDialog() const { return contactDlg_.get(); }
-    COstUI_Orbit_SettingPropSheet* SettingsSheet() const { return settingsSheet_; }
-    COstUI_PropertySheet* PageSheet() const { return pageSheet_; }
-    OstWebcam* CurrentCamera() const { return camera_; }
-    OstSkypeAp2Ap* Transfer() const { return ap2ap_.get(); }
-    OstOrbitRemote& Remote() { return remote_; }
-    int GetTrayState() const { return trayState_; }
-    bool IsRemoteWanted() const { return remoteWanted_; }
-    int PreviewZoom() const { return previewZoom_; }
 
     // IOstWebcamOwner: the camera's buttons and its timed photo.
     void OnWebcamSnapShotKey(OstWebcam* device, IOstVideoWindow* videoWindow) override;
@@ -84,7 +72,8 @@ public:
     void OnWebcamOrbitSendKey(OstWebcam* device, IOstVideoWindow* videoWindow) override;
     // OstAp2ApNotifyTarget: one transfer report, on the UI thread.
     void OnSkypeAp2ApMessage(const TransferReport& report) override;
-    // IOstGraphReporter: a capture-graph failure, from any thread; shown later, never waited for.
+    // IOstGraphReporter: a capture-graph failure; the graph hands it over on the UI thread,
+    // queued, so no camera thread ever waits for the box.
     void ReportFailure(const QString& text) override;
 
     // Progress a transfer row shows for a report of done of total packets.

@@ -30,12 +30,8 @@ OstDBusSkypeTransport::OstDBusSkypeTransport(QDBusConnection connection, int cal
     watcher_->setConnection(connection_);
     watcher_->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
     connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString& name) {
-        {
-            std::lock_guard guard(peerLock_);
-            if (name != peer_)
-                return;
-        }
-        emit linkLost();
+        if (IsPeer(name))
+            emit linkLost();
     });
 }
 

@@ -133,6 +133,7 @@ void OstOrbitRemote::Start() {
         return;
     if (!StoreValue(kSwitchKey, 1))
         return;
+    wished_ = true;
     running_ = true;
     auto& center = OstNotificationCenter::GetInstance();
     void* self = static_cast<OstObject*>(this);
@@ -144,8 +145,11 @@ void OstOrbitRemote::Start() {
 
 void OstOrbitRemote::Stop() {
     // Also while suspended: the stored switch is the user's wish, and the wish is now off.
+    if (!wished_)
+        return;
     if (!StoreValue(kSwitchKey, 0))
         return;
+    wished_ = false;
     Suspend();
 }
 

@@ -73,6 +73,8 @@ private:
 
     OstSkypeController* controller_ = nullptr;
     bool running_ = false;
+    // The stored switch is on: the user wants the monitor, running or suspended.
+    bool wished_ = false;
     QString password_;
     std::int32_t state_ = REMOTE_STATE_IDLE;
     QString callId_;

@@ -46,7 +46,7 @@ OstSkypeController::OstSkypeController(std::unique_ptr<OstSkypeTransport> transp
     connect(transport_.get(), &OstSkypeTransport::attachAnswered, this,
             &OstSkypeController::OnAttachAnswered);
     connect(transport_.get(), &OstSkypeTransport::textReceived, this,
-            [this](const QString& text) { OnTextArrived(text, liveLink_.load()); });
+            &OstSkypeController::OnTextArrived);
     // A command the bus failed after it left, or a Skype that left the bus.
     connect(transport_.get(), &OstSkypeTransport::linkLost, this, [this] {
         if (IsAttached()) {
@@ -164,8 +164,8 @@ void OstSkypeController::OpenFileTransfer(const QString& handle, const QString& 
     SendCommand(QStringLiteral("OPEN FILETRANSFER ") + handle + QStringLiteral(" IN ") + folder);
 }
 
-void OstSkypeController::OnTextArrived(const QString& text, std::uint64_t link) {
-    if (link == 0 || link != liveLink_.load())
+void OstSkypeController::OnTextArrived(const QString& text) {
+    if (!IsAttached())
         return; // a text of a link that has gone
     Trace(QStringLiteral("Skype=>PC: ") + text);
     OnSkypeMessage(text);

@@ -65,7 +65,7 @@ public:
 private:
     void OnTimer();
     void OnAttachAnswered(int status);
-    void OnTextArrived(const QString& text, std::uint64_t link);
+    void OnTextArrived(const QString& text);
     void OnDisconnected();
     void LinkFailed(std::uint64_t link);
     // With the send lock held.

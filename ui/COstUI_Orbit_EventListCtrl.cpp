@@ -237,10 +237,7 @@ void COstUI_Orbit_EventListCtrl::mousePressEvent(QMouseEvent* event) {
             if (hit.column() == OstEventListModel::StatusColumn && row && row->HasButton() &&
                 OstEventListDelegate::ButtonHitRect(CellRect(index, hit.column()))
                     .contains(point)) {
-                row->ButtonState = EventRow::NoButton;
-                row->Record.Status = EventRecord::Ended;
-                hotRow_ = -1;
-                RedrawCell(index, OstEventListModel::StatusColumn);
+                EndTransfer(index);
                 emit buttonClicked(index);
             }
             emit rowPressed(index, hit.column());

@@ -215,8 +215,6 @@ void COstUI_Orbit_MainDlg::CreateControls() {
             &COstUI_Orbit_MainDlg::OnViewPhoto);
     connect(eventList_, &QWidget::customContextMenuRequested, this,
             &COstUI_Orbit_MainDlg::OnListMenu);
-    connect(eventList_->horizontalHeader(), &QHeaderView::sectionHandleDoubleClicked, this,
-            [this] { eventList_->viewport()->update(); });
     // Delete works wherever the focus is, except where a text field wants the key itself.
     auto* remove = new QShortcut(QKeySequence::Delete, this, this, &COstUI_Orbit_MainDlg::OnDelete,
                                  Qt::WindowShortcut);
@@ -348,10 +346,6 @@ void COstUI_Orbit_MainDlg::PlaceControls(const OstMainDlgLayout& l) {
     zoomEdit_->setGeometry(OstMainDlgLayout::ZoomEdit);
     zoomSlider_->setGeometry(OstMainDlgLayout::ZoomSlider);
     zoomReset_->setGeometry(OstMainDlgLayout::ZoomReset);
-    // Placed here so that the size and list parts agree before the list part runs.
-    setting_->setGeometry(listShown_ ? l.settingShown : l.settingHidden);
-    sendSoftware_->setGeometry(listShown_ ? l.sendSoftwareShown : l.sendSoftwareHidden);
-    listToggle_->setGeometry(listShown_ ? l.listToggleShown : l.listToggleHidden);
 }
 
 void COstUI_Orbit_MainDlg::SetPictureArea(const QRect& area) {

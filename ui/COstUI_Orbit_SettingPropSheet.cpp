@@ -37,10 +37,3 @@ void COstUI_Orbit_SettingPropSheet::SetDevice(OstWebcam* device) {
     imageControl_.RefreshDevice();
     effect_.RefreshDevice();
 }
-
-void COstUI_Orbit_SettingPropSheet::ApplyTexts() {
-    // The base sets the caption, the buttons and every created page's texts in page order.
-    COstUI_PropertySheet::ApplyTexts();
-    for (int i = 0; i < GetPageCount() && i < static_cast<int>(std::size(kTabTitles)); ++i)
-        SetPageTitle(i, OstPageText::Load(kTabTitles[i]));
-}

@@ -19,8 +19,6 @@ class COstUI_Orbit_SettingPropSheet : public COstUI_PropertySheet {
 
 public:
     enum PageIndex { kGeneral, kRemote, kImageControl, kEffect, kAbout };
-    // Tab titles, by page.
-    static constexpr int kTabTitles[] = {356, 371, 384, 416, 448};
 
     explicit COstUI_Orbit_SettingPropSheet(QWidget* parent = nullptr);
     ~COstUI_Orbit_SettingPropSheet() override;
@@ -41,8 +39,6 @@ public:
     COstUI_Orbit_EffectPage& EffectPage() { return effect_; }
     COstUI_Orbit_AboutPage& AboutPage() { return about_; }
 
-    // The base's texts, then the five tab titles and the pages' texts.
-    void ApplyTexts() override;
 
 private:
     COstUI_Orbit_GeneralPage general_;

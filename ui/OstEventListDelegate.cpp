@@ -1,6 +1,7 @@
 #include "OstEventListDelegate.h"
 
 #include "EventRow.h"
+#include "OstBitmap.h"
 #include "OstEventListModel.h"
 
 #include <QFontMetrics>
@@ -54,21 +55,7 @@ void Text(QPainter* painter, const Edges& edges, const QString& text,
 
 // White is the transparent colour of the skin's pictures, whether or not they carry alpha.
 QPixmap LoadBitmap(int number, qreal ratio) {
-    const QString name = u":/bitmaps/"_qs + QString::number(number);
-    QImage image;
-    if (ratio > 1.0 && image.load(name + u"@2x"_qs))
-        image.setDevicePixelRatio(2.0);
-    else if (!image.load(name))
-        return {};
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0xFFFFFF) == 0xFFFFFF)
-                line[x] = 0;
-        }
-    }
-    return QPixmap::fromImage(std::move(image));
+    return OstBitmap::WhiteTransparent(OstBitmap::LoadImage(number, ratio));
 }
 
 constexpr int kBitmapNumbers[] = {193, 195, 238, 239, 235, 236, 237};

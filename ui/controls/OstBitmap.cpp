@@ -1,17 +1,11 @@
 #include "OstBitmap.h"
 
+#include "COstUI_Picture.h"
+
 #include <QFile>
 
-namespace {
-
-QString PathOf(int id, const QString& type) {
-    return u":/"_qs + type + u'/' + QString::number(id);
-}
-
-}  // namespace
-
 QImage OstBitmap::LoadImage(int id, qreal dpr, const QString& type) {
-    const QString path = PathOf(id, type);
+    const QString path = COstUI_Picture::ResourcePath(id, type);
     if (dpr > 1.0) {
         QImage image(path + u"@2x"_qs);
         if (!image.isNull()) {

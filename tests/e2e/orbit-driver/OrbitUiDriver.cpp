@@ -207,7 +207,7 @@ private:
         auto fail = [&](const QString& why) { Print({QStringLiteral("error"), cmd, why}); };
         auto done = [&] { Print({QStringLiteral("done"), cmd}); };
         if (cmd == u"quit") {
-            app_.GetMainWnd().Close();
+            // The end of the event loop saves, as it does in the program.
             done();
             QCoreApplication::exit(0);
             return;
