@@ -193,7 +193,11 @@ void OstSkypeController::OnSkypeMessage(const QString& text) {
     } else if (StartsWith(text, u"USERS ")) {
         userMonitor_.OnUsersReply(text);
     } else if (StartsWith(text, u"CURRENTUSERHANDLE ")) {
-        currentUserHandle_ = text.mid(18);
+        QString handle = text.mid(18);
+        if (!handle.isEmpty() && handle != currentUserHandle_) {
+            currentUserHandle_ = std::move(handle);
+            emit CurrentUserHandleChanged(currentUserHandle_);
+        }
     } else if (StartsWith(text, u"SKYPEVERSION")) {
         skypeVersion_ = ParseVersion(QStringView(text).mid(std::min<qsizetype>(13, text.size())));
     } else if (text == u"CONNSTATUS LOGGEDOUT") {

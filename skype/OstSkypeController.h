@@ -62,6 +62,11 @@ public:
     // "a.b.c.d" -> each piece's leading digits, shifted in 8 bits at a time.
     static std::uint64_t ParseVersion(QStringView text);
 
+signals:
+    // On the UI thread, when Skype names a user other than the one known so far; Skype may
+    // name the user only some time after it accepted the attach.
+    void CurrentUserHandleChanged(const QString& handle);
+
 private:
     void OnTimer();
     void OnAttachAnswered(int status);

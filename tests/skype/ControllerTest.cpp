@@ -79,6 +79,20 @@ TEST_F(ControllerTest, RepliesAreClassifiedOnTheEventLoopInOrder) {
     EXPECT_EQ(controller->GetUserStatus(), SKYPE_STATUS_AWAY);
 }
 
+TEST_F(ControllerTest, LateOwnHandleIsAnnouncedOncePerChange) {
+    QStringList seen;
+    QObject::connect(controller.get(), &OstSkypeController::CurrentUserHandleChanged,
+                     [&seen](const QString& handle) { seen.append(handle); });
+    Attach();
+    transport->Deliver(u"USERSTATUS ONLINE"_qs);
+    transport->Deliver(u"CURRENTUSERHANDLE me.self"_qs);
+    transport->Deliver(u"CURRENTUSERHANDLE me.self"_qs); // the reply to an explicit GET
+    transport->Deliver(u"CURRENTUSERHANDLE "_qs);
+    transport->Deliver(u"CURRENTUSERHANDLE other.me"_qs);
+    EXPECT_EQ(seen, (QStringList{u"me.self"_qs, u"other.me"_qs}));
+    EXPECT_EQ(controller->GetCurrentUserHandle(), u"other.me"_qs);
+}
+
 TEST_F(ControllerTest, ClassificationRulesAndTheirOrder) {
     Attach();
     // Offline: application texts are dropped and reach no later rule.
