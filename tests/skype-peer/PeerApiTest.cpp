@@ -127,6 +127,34 @@ TEST_F(PeerFixture, RefusedAndDelayedAttach) {
     EXPECT_FALSE(peer_.SetAttachMode("me", "maybe"));
 }
 
+TEST_F(PeerFixture, LateOrMissingOwnHandleAfterAttach) {
+    ASSERT_TRUE(StartPeer(R"({"users": [
+        {"handle": "me", "handleDelayMs": 200, "friends": ["bob"]},
+        {"handle": "you", "handleDelayMs": -1},
+        {"handle": "bob"}]})",
+                          {"me", "you"}))
+        << peer_.LastError().toStdString();
+
+    // Late: the status overtakes it, an explicit question is answered at once, and it still
+    // arrives by itself afterwards.
+    FakeProgram late(Address("me"));
+    EXPECT_EQ(late.Invoke("NAME Orbit"), "OK");
+    ASSERT_TRUE(late.WaitForNote("USERSTATUS"));
+    EXPECT_EQ(late.Notes(), QStringList({"USERSTATUS ONLINE"}));
+    EXPECT_EQ(late.Invoke("GET CURRENTUSERHANDLE"), "CURRENTUSERHANDLE me");
+    EXPECT_EQ(late.Invoke("SEARCH FRIENDS"), "USERS bob");
+    ASSERT_TRUE(late.WaitForNote("CURRENTUSERHANDLE"));
+    EXPECT_EQ(late.Notes(), QStringList({"USERSTATUS ONLINE", "CURRENTUSERHANDLE me"}));
+
+    // Never: only the explicit question names the user.
+    FakeProgram never(Address("you"));
+    EXPECT_EQ(never.Invoke("NAME Orbit"), "OK");
+    ASSERT_TRUE(peer_.SendRaw("you", "MARK"));
+    ASSERT_TRUE(never.WaitForNote("MARK"));
+    EXPECT_EQ(never.Notes(), QStringList({"USERSTATUS ONLINE", "MARK"}));
+    EXPECT_EQ(never.Invoke("GET CURRENTUSERHANDLE"), "CURRENTUSERHANDLE you");
+}
+
 TEST_F(PeerFixture, DelayedRepliesKeepTheirOrder) {
     ASSERT_TRUE(StartPeer(StandardScenario(), {"me"}));
     FakeProgram program(Address("me"));

@@ -15,6 +15,8 @@ TEST_F(PeerFixture, BadScenariosAreRejectedWithAReason) {
         {R"({"users": [{"handle": "me", "colour": "red"}]})", "colour"},
         {R"({"users": [{"handle": "me", "photoApp": true}]})", "scripted photo application"},
         {R"({"users": [{"handle": "me", "replyDelayMs": -4}]})", "replyDelayMs"},
+        {R"({"users": [{"handle": "me", "handleDelayMs": -2}]})", "handleDelayMs"},
+        {R"({"users": [{"handle": "me", "handleDelayMs": "soon"}]})", "handleDelayMs"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.scenario);

@@ -6,6 +6,8 @@
 
 #include <QDBusConnectionInterface>
 
+#include <utility>
+
 using namespace SkypePeerNames;
 
 ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QString address, QObject* parent)
@@ -15,6 +17,7 @@ ApiEndpoint::ApiEndpoint(PeerNetwork& network, QString handle, QString address, 
         attachMode_ = user->attachMode;
         attachDelayMs_ = user->attachDelayMs;
         replyDelayMs_ = user->replyDelayMs;
+        handleDelayMs_ = user->handleDelayMs;
     }
     clock_.start();
     drainTimer_.setSingleShot(true);
@@ -163,10 +166,15 @@ QString ApiEndpoint::Answer(const QString& client, const QString& command, quint
         Attach(client);
         for (const QString& text : {QStringLiteral("CURRENTUSERHANDLE ") + handle_,
                                     QStringLiteral("USERSTATUS ") + user->status}) {
+            const bool isHandle = text.startsWith(u"CURRENTUSERHANDLE ");
+            if (isHandle && handleDelayMs_ < 0)
+                continue;
             Outgoing item;
             item.sequence = nextSequence_++;
             item.text = text;
             item.targets = {client};
+            if (isHandle)
+                item.holdMs = handleDelayMs_;
             Enqueue(item);
         }
         return QStringLiteral("OK");
@@ -197,12 +205,14 @@ void ApiEndpoint::Attach(const QString& client) {
 void ApiEndpoint::ClientGone(const QString& client) {
     if (!clients_.removeOne(client))
         return;
+    ++detachRound_;
     watcher_.removeWatchedService(client);
     if (clients_.isEmpty())
         network_.ClientsGone(handle_);
 }
 
 void ApiEndpoint::DetachAll() {
+    ++detachRound_;
     for (const QString& client : clients_)
         watcher_.removeWatchedService(client);
     clients_.clear();
@@ -249,6 +259,23 @@ void ApiEndpoint::SendNotify(const QString& text, const QStringList& targets) {
     }
 }
 
+void ApiEndpoint::Hold(Outgoing item) {
+    const quint64 round = detachRound_;
+    const int holdMs = std::exchange(item.holdMs, 0);
+    QTimer::singleShot(holdMs, this, [this, round, item = std::move(item)]() mutable {
+        // Clients detached since (a log-out, a restart, a client that left) no longer get it,
+        // also when they have attached again.
+        if (round != detachRound_)
+            return;
+        item.targets.removeIf([this](const QString& target) { return !clients_.contains(target); });
+        if (item.targets.isEmpty())
+            return;
+        item.sequence = nextSequence_++;
+        item.due = 0;
+        Enqueue(std::move(item));
+    });
+}
+
 void ApiEndpoint::Drain() {
     while (!outbox_.empty()) {
         Outgoing& front = outbox_.front();
@@ -258,6 +285,11 @@ void ApiEndpoint::Drain() {
         if (wait > 0) {
             drainTimer_.start(int(wait));
             return;
+        }
+        if (front.holdMs > 0) {
+            Hold(std::move(front));
+            outbox_.pop_front();
+            continue;
         }
         if (front.reply) {
             network_.Log(handle_, QStringLiteral("<"), front.text);

@@ -59,6 +59,9 @@ private:
         bool reply = false;
         // Sent right after this reply, without the usual pause.
         QString follower;
+        // Taken out of the queue when its turn comes and sent alone this much later, so the
+        // texts behind it are not held back with it.
+        int holdMs = 0;
         bool ready = true;
         QDBusMessage request;
         QString text;
@@ -72,6 +75,7 @@ private:
     void ClientGone(const QString& client);
     void Enqueue(Outgoing item);
     void Drain();
+    void Hold(Outgoing item);
     void SendNotify(const QString& text, const QStringList& targets);
 
     PeerNetwork& network_;
@@ -91,6 +95,9 @@ private:
     QString attachMode_;
     int attachDelayMs_ = 0;
     int replyDelayMs_ = 0;
+    int handleDelayMs_ = 0;
+    // Counts detaches, so a text held back for a client is dropped once it has detached.
+    quint64 detachRound_ = 0;
     QString followPrefix_;
     QString followText_;
 };

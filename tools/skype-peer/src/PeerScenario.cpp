@@ -35,6 +35,21 @@ bool ReadInt(const QJsonObject& object, const char* key, int* out, QString* erro
     return true;
 }
 
+// A delay that may also be -1, for "never".
+bool ReadDelayOrNever(const QJsonObject& object, const char* key, int* out, QString* error) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isDouble() && value.toDouble() == -1) {
+        *out = -1;
+        return true;
+    }
+    if (!ReadInt(object, key, out, error)) {
+        *error = QStringLiteral("\"%1\" must be -1 (never) or a whole number from 0 to 3600000")
+                     .arg(QLatin1String(key));
+        return false;
+    }
+    return true;
+}
+
 bool ReadBool(const QJsonObject& object, const char* key, bool* out, QString* error) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined() || value.isNull())
@@ -53,7 +68,7 @@ bool ReadUser(const QJsonObject& object, PeerUser* user, QString* error) {
                                          "bus",           "skypeRunning",    "attach",
                                          "attachDelayMs", "replyDelayMs",    "photoApp",
                                          "receiveFolder", "receiveMode",     "receiveCount",
-                                         "ackDelayMs",    "receiveTimeoutMs"};
+                                         "ackDelayMs",    "receiveTimeoutMs", "handleDelayMs"};
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (!kKnown.contains(it.key())) {
             *error = QStringLiteral("unknown key \"%1\"").arg(it.key());
@@ -70,6 +85,7 @@ bool ReadUser(const QJsonObject& object, PeerUser* user, QString* error) {
         !ReadString(object, "attach", &user->attachMode, error) ||
         !ReadInt(object, "attachDelayMs", &user->attachDelayMs, error) ||
         !ReadInt(object, "replyDelayMs", &user->replyDelayMs, error) ||
+        !ReadDelayOrNever(object, "handleDelayMs", &user->handleDelayMs, error) ||
         !ReadBool(object, "photoApp", &user->photoApp, error) ||
         !ReadString(object, "receiveFolder", &user->receiveFolder, error) ||
         !ReadString(object, "receiveMode", &user->receiveMode, error) ||

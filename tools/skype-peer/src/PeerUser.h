@@ -20,6 +20,8 @@ struct PeerUser {
     QString attachMode = QStringLiteral("accept");
     int attachDelayMs = 0;
     int replyDelayMs = 0;
+    // How long after accepting an attach the unasked "CURRENTUSERHANDLE" follows; -1: never.
+    int handleDelayMs = 0;
 
     // Scripted users that run the photo application answer its packets themselves.
     bool photoApp = false;
