@@ -1,6 +1,6 @@
 #include "ConvertFileToJpeg.h"
 
-#include <QImage>
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -23,26 +23,34 @@ int FindJpegEncoder(QByteArray& format) {
     return -1;
 }
 
-void ConvertFileToJpeg(const QString& path) {
+QByteArray EncodeJpeg(const QImage& image, const QByteArray& format) {
+    if (image.isNull())
+        return {};
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(kJpegQuality);
+    if (!writer.write(image))
+        return {};
+    return jpeg;
+}
+
+bool ConvertFileToJpeg(const QString& path) {
     QImage image;
     {
-        // The photo's name ends in .jpg while it still holds a bitmap: trust the content.
+        // The name may end in .jpg while the file holds another format: trust the content.
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
         if (!reader.read(&image))
-            return;
+            return false;
     }
     QByteArray format;
     if (FindJpegEncoder(format) < 0)
-        return;
+        return false;
+    const QByteArray jpeg = EncodeJpeg(image, format);
+    if (jpeg.isEmpty())
+        return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    QImageWriter writer(&file, format);
-    writer.setQuality(kJpegQuality);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size() && file.commit();
 }

@@ -1,5 +1,6 @@
 #include "COstUI_Picture.h"
 #include "ConvertFileToJpeg.h"
+#include "FileFaults.h"
 #include "JpegProbe.h"
 #include "OstPackedBitmap.h"
 
@@ -102,26 +103,40 @@ TEST(JpegConversion, BitmapFileBecomesAQuality99JpegOfTheSameSize) {
     const QString path = dir.filePath(u"photo.jpg"_qs);
     const QImage picture = TestPicture(800, 600);
     ASSERT_TRUE(WriteFile(path, BitmapFile(picture)));
-    ConvertFileToJpeg(path);
+    ASSERT_TRUE(ConvertFileToJpeg(path));
     const QByteArray jpeg = ReadFile(path);
     EXPECT_TRUE(IsQuality99Jpeg(jpeg));
     QImage photo;
     ASSERT_TRUE(photo.loadFromData(jpeg, "JPEG"));
     EXPECT_EQ(photo.size(), QSize(800, 600));
     EXPECT_LT(MeanAbsoluteDifference(photo, picture), 3.0);
+    // The encoding on its own: the same quality, and nothing for no picture.
+    EXPECT_TRUE(IsQuality99Jpeg(EncodeJpeg(picture, format)));
+    EXPECT_TRUE(EncodeJpeg(QImage(), format).isEmpty());
 }
 
-TEST(JpegConversion, FileThatIsNoPictureKeepsWhatItHad) {
+// Every failure is told, and the file keeps what it had.
+TEST(JpegConversion, AFailedConversionSaysSoAndKeepsTheFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"photo.jpg"_qs);
     const QByteArray junk("BM but not really a bitmap");
     ASSERT_TRUE(WriteFile(path, junk));
-    ConvertFileToJpeg(path);
+    EXPECT_FALSE(ConvertFileToJpeg(path));
     EXPECT_EQ(ReadFile(path), junk);
 
     const QString missing = dir.filePath(u"missing.jpg"_qs);
-    ConvertFileToJpeg(missing);
+    EXPECT_FALSE(ConvertFileToJpeg(missing));
     EXPECT_FALSE(QFile::exists(missing));
+
+    const QString bitmap = dir.filePath(u"bitmap.jpg"_qs);
+    const QByteArray bitmapFile = BitmapFile(TestPicture(800, 600));
+    ASSERT_TRUE(WriteFile(bitmap, bitmapFile));
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(ConvertFileToJpeg(bitmap));
+    }
+    EXPECT_EQ(ReadFile(bitmap), bitmapFile);
+    EXPECT_EQ(FolderEntries(dir.path()), (QStringList{u"bitmap.jpg"_qs, u"photo.jpg"_qs}));
 }
 
 TEST(Picture, LoadFromFileSkipsTheSamePathOnlyWhenAsked) {
@@ -155,7 +170,7 @@ TEST(Picture, MissingFileEmptiesTheHolder) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"b.jpg"_qs);
     ASSERT_TRUE(WriteFile(path, BitmapFile(TestPicture(10, 10))));
-    ConvertFileToJpeg(path);
+    ASSERT_TRUE(ConvertFileToJpeg(path));
     COstUI_Picture picture;
     ASSERT_EQ(picture.LoadFromFile(path, false), 1);
     EXPECT_EQ(picture.LoadFromFile(dir.filePath(u"gone.jpg"_qs), true), -1);
