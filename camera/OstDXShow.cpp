@@ -6,7 +6,7 @@
 #include "IOstVideoWindow.h"
 #include "OstCapsStreamConfig.h"
 #include "OstGst.h"
-#include "OstPackedBitmap.h"
+#include "OstNewFile.h"
 #include "OstQueuedCall.h"
 #include "OstSourceFilter.h"
 #include "OstVideoInputCategory.h"
@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <gst/gst.h>
 
@@ -722,41 +721,44 @@ bool OstDXShow::GrabImage(const QString& path) {
         ReportFailure(step, u"DxShow isn't running || IVMRWindowlessControl9 == NULL"_qs);
         return false;
     }
-    QImage image;
-    QByteArray packed;
-    QByteArray header;
-    qint64 bodySize = 0;
-    if (control->GetCurrentImage(image, kFirstFrameWait))
-        packed = OstPackedBitmap::FromImage(image);
-    if (packed.isEmpty() || !OstPackedBitmap::FileHeader(packed, header, bodySize)) {
-        ReportFailure(step, u"GetCurrentImage"_qs);
-        return false;
-    }
-    // Written beside the photo and then given its name, so the name never holds half a file;
-    // the name is taken only while free, so a photo the user already has is never replaced.
+    // A name already taken fails before the frame is encoded; the naming step below is what
+    // keeps a file that appears meanwhile.
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink()) {
         ReportFailure(step, u"CreateFile"_qs);
         return false;
     }
-    QTemporaryFile file(target.absolutePath() + u"/.orbit-grab-XXXXXX"_qs);
-    if (!file.open()) {
-        ReportFailure(step, u"CreateFile"_qs);
+    QImage image;
+    if (!control->GetCurrentImage(image, kFirstFrameWait)) {
+        ReportFailure(step, u"GetCurrentImage"_qs);
         return false;
     }
-    const bool written = file.write(header) == header.size() &&
-                         file.write(packed.constData(), bodySize) == bodySize && file.flush();
-    if (!written) {
+    QByteArray format;
+    if (FindJpegEncoder(format) < 0) {
+        ReportFailure(step, u"FindJpegEncoder"_qs);
+        return false;
+    }
+    const QByteArray jpeg = EncodeJpeg(image, format);
+    if (jpeg.isEmpty()) {
+        ReportFailure(step, u"EncodeJpeg"_qs);
+        return false;
+    }
+    switch (OstNewFile::Write(path, jpeg)) {
+    case OstNewFile::Failure::None:
+        return true;
+    case OstNewFile::Failure::Create:
+    case OstNewFile::Failure::NameTaken:
+        ReportFailure(step, u"CreateFile"_qs);
+        return false;
+    case OstNewFile::Failure::Write:
         ReportFailure(step, u"WriteFile"_qs);
         return false;
-    }
-    // QTemporaryFile::rename never replaces an existing file.
-    if (!file.rename(path)) {
-        ReportFailure(step, u"CreateFile"_qs);
+    case OstNewFile::Failure::Flush:
+        ReportFailure(step, u"FlushFileBuffers"_qs);
+        return false;
+    case OstNewFile::Failure::Name:
+        ReportFailure(step, u"MoveFile"_qs);
         return false;
     }
-    file.setAutoRemove(false);
-    file.close();
-    ConvertFileToJpeg(path);
-    return true;
+    return false;
 }

@@ -65,9 +65,10 @@ public:
     // Lays the frame's bitmap into the normalised rectangle 0.4, 0.7, 0.6, 0.9 of the picture.
     bool BlendApplicationImage(const OverlayFrame& frame);
     bool DisableBlendApplicationImage();
-    // Writes the last frame, without the overlay, to `path` as a bitmap file and re-encodes
-    // it in place as a JPEG of quality 99. Only while Running, and only when no file of that
-    // name exists: a photo never replaces a file the grab did not create.
+    // Writes the last frame, without the overlay, to `path` as a JPEG of quality 99 with the
+    // frame's size. Only while Running, and only when no file of that name exists: a photo
+    // never replaces a file the grab did not create. The name holds the whole photo or
+    // nothing: a failure (reported) leaves no file behind.
     bool GrabImage(const QString& path);
 
     GraphState State() const;

@@ -1,4 +1,5 @@
 #include "CameraTestSupport.h"
+#include "FileFaults.h"
 #include "JpegProbe.h"
 #include "OstDXShow.h"
 #include "OstSimulatedCamera.h"
@@ -172,21 +173,28 @@ TEST_F(GrabTest, GrabbedPhotoIsAJpegOfQuality99AndTheFrameSize) {
     ASSERT_EQ(graph->Run(), GraphState::Running);
     const QImage frame = window.WaitForFrames();
     const QString path = dir.filePath(u"Orbit-0001.jpg"_qs);
+    FolderWatch watch(dir.path());
     ASSERT_TRUE(graph->GrabImage(path));
+    // The name appears once, holding the finished photo: never written, rewritten or replaced
+    // under it.
+    const std::vector<std::uint32_t> events = watch.EventsFor(u"Orbit-0001.jpg"_qs);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(events.front() & (IN_CREATE | IN_MOVED_TO)) << events.front();
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
     EXPECT_TRUE(IsQuality99Jpeg(bytes));
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     EXPECT_EQ(reader.format(), "jpeg");
     const QImage photo = reader.read();
     ASSERT_EQ(photo.size(), QSize(640, 480));
-    // Exactly the frame shown: the bitmap step in between loses nothing.
+    // Exactly the frame shown, encoded once.
     EXPECT_EQ(photo, EncodedAtQuality99(frame));
-    // Only the photo is left behind: no bitmap or temporary file beside it.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Orbit-0001.jpg"_qs});
+    // Only the photo is left behind: no temporary file beside it.
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{u"Orbit-0001.jpg"_qs});
 
     EXPECT_TRUE(reporter.Texts().isEmpty());
 
@@ -196,8 +204,24 @@ TEST_F(GrabTest, GrabbedPhotoIsAJpegOfQuality99AndTheFrameSize) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
     EXPECT_EQ(reporter.Texts(), QStringList{Failure("GrabImage", "CreateFile")});
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{u"Orbit-0001.jpg"_qs});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{u"Orbit-0001.jpg"_qs});
+    EXPECT_TRUE(watch.EventsFor(u"Orbit-0001.jpg"_qs).empty());
+}
+
+// A photo that could not be written is a failed photo: told, and nothing left behind.
+TEST_F(GrabTest, AFailedWriteIsAFailedGrabThatLeavesNoFile) {
+    ASSERT_EQ(graph->Run(), GraphState::Running);
+    window.WaitForFrames();
+    const QString path = dir.filePath(u"Orbit-0002.jpg"_qs);
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(graph->GrabImage(path));
+    }
+    EXPECT_EQ(reporter.Texts(), QStringList{Failure("GrabImage", "WriteFile")});
+    EXPECT_TRUE(FolderEntries(dir.path()).isEmpty())
+        << FolderEntries(dir.path()).join(u' ').toStdString();
+    // The name stays free for the next try.
+    EXPECT_TRUE(graph->GrabImage(path));
 }
 
 TEST_F(GrabTest, GrabNeedsARunningGraphAndAWritablePlace) {
