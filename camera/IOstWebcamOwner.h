@@ -27,7 +27,8 @@ public:
 
     // "WM_OstWebcam_SnapShotKey": the camera's snapshot button was pressed.
     virtual void OnWebcamSnapShotKey(OstWebcam* device, IOstVideoWindow* videoWindow) = 0;
-    // "WM_OstWebcam_SnapShotImage": a timed photo was written to `path`.
+    // "WM_OstWebcam_SnapShotImage": a timed photo was written to `path`; an empty path when
+    // the countdown ran out but the grab failed (a cancelled countdown sends nothing).
     virtual void OnWebcamSnapShotImage(OstWebcam* device, IOstVideoWindow* videoWindow,
                                        const QString& path) = 0;
     // "WM_OstWebcamOrbit_SendKey": the camera's second button was pressed and released.

@@ -221,8 +221,13 @@ void OstWebcam::CountdownThread(OstDXShow* graph, CountdownRequest request,
         }
     }
     graph->DisableBlendApplicationImage();
-    if (going && CountdownWait(kGrabDelayAfterOverlay) && graph->GrabImage(request.filePath)) {
-        const QString path = request.filePath;
+    if (going && CountdownWait(kGrabDelayAfterOverlay)) {
+        // A countdown that ran out always answers, so the owner can offer the photo again
+        // after a failed grab; only a cancelled one (the camera going) stays silent.
+        const QString path = graph->GrabImage(request.filePath) ? request.filePath : QString();
+        // Free before the owner hears, so an owner that answers with the next countdown is
+        // not refused.
+        countdownBusy_ = false;
         // Queued to the message window, so a device destroyed meanwhile delivers nothing.
         OstQueuedCall::Post(&messageWindow_, [this, owner, path] {
             if (IOstWebcamOwner::IsAlive(owner))

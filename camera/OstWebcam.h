@@ -92,7 +92,8 @@ public:
 
     // Only while the graph is Running and no other countdown is in progress: starts the
     // countdown thread on a copy of the request and returns true at once. The owner later gets
-    // OnWebcamSnapShotImage with the path, unless the grab fails or the countdown is cancelled.
+    // OnWebcamSnapShotImage with the path, or with an empty path when the grab fails; nothing
+    // when the countdown is cancelled.
     // Without an owner the photo is still taken and reported to nobody.
     bool GrabWithCountdown(const CountdownRequest& request);
     bool CountdownInProgress() const;

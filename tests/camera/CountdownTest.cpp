@@ -1,8 +1,10 @@
 #include "WebcamTestSupport.h"
 
+#include "FileFaults.h"
 #include "OstWebcamOrbit.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -272,6 +274,28 @@ TEST_F(CountdownTest, EndingTheCameraMidCountdownIsSafe) {
         EXPECT_TRUE(owner_.images.isEmpty());
         device.reset();
     }
+}
+
+// A timed photo that could not be taken still ends the countdown for the owner, with an empty
+// path, so the owner can offer the photo again; the device is then free for the next one.
+TEST_F(CountdownTest, AFailedTimedPhotoReachesTheOwnerAsAnEmptyPath) {
+    RecordingWindow window(QRect(0, 0, 640, 480));
+    auto device = Running(&owner_, &window);
+    ASSERT_TRUE(QDir(folder_.path()).mkdir(u"photos"_qs));
+    const QString photo = folder_.filePath(u"photos/photo.jpg"_qs);
+    ASSERT_TRUE(device->GrabWithCountdown(Request(photo, 20)));
+    // The folder goes while the digits are still shown.
+    ASSERT_TRUE(QDir(folder_.filePath(u"photos"_qs)).removeRecursively());
+    ASSERT_TRUE(WaitUntil([&] { return !owner_.images.isEmpty(); }));
+    EXPECT_EQ(owner_.images, QStringList{QString()});
+    EXPECT_EQ(owner_.lastWindow, &window);
+    EXPECT_FALSE(QFile::exists(photo));
+    EXPECT_EQ(reporter_.Texts(), QStringList{Failure("GrabImage", "CreateFile")});
+    EXPECT_TRUE(FolderEntries(folder_.path()).isEmpty());
+
+    EXPECT_TRUE(device->GrabWithCountdown(Request(folder_.filePath(u"again.jpg"_qs), 10)));
+    ASSERT_TRUE(WaitUntil([&] { return owner_.images.size() == 2; }));
+    EXPECT_EQ(owner_.images.back(), folder_.filePath(u"again.jpg"_qs));
 }
 
 TEST_F(CountdownTest, AGoneOwnerHearsNothing) {
