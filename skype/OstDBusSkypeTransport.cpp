@@ -4,6 +4,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QSet>
 
 namespace {
 const QString kSkypeService = QStringLiteral("com.Skype.API");
@@ -115,13 +116,54 @@ void OstDBusSkypeTransport::OnInvokeReply(const QDBusMessage& reply) {
     if (!IsPeer(reply.service()))
         return; // the answer of a Skype this program no longer talks to
     emit textReceived(reply.arguments().value(0).toString());
+    emit commandSettled();
 }
 
-void OstDBusSkypeTransport::OnInvokeError(const QDBusError&, const QDBusMessage& sent) {
-    // Only a command sent to the attached Skype can lose the link; errors of commands sent to
-    // an earlier Skype arrive after that link was already given up.
-    if (IsPeer(sent.service()))
+OstDBusSkypeTransport::Failure OstDBusSkypeTransport::Classify(const QString& errorName) {
+    // The other end is not there (anymore), or what is there is no Skype or cannot be talked
+    // to: nothing sent to it will ever be answered.
+    static const QSet<QString> kGone = {
+        QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+        QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
+        QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
+    };
+    // The bus (or the library under it) turned the call down before it left for Skype.
+    static const QSet<QString> kRefused = {
+        QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"),
+        QStringLiteral("org.freedesktop.DBus.Error.NoMemory"),
+    };
+    if (kGone.contains(errorName))
+        return Failure::Gone;
+    if (kRefused.contains(errorName))
+        return Failure::Refused;
+    return Failure::Unanswered;
+}
+
+void OstDBusSkypeTransport::OnInvokeError(const QDBusError& error, const QDBusMessage& sent) {
+    // Only a command sent to the attached Skype counts; errors of commands sent to an earlier
+    // Skype arrive after that link was already given up.
+    if (!IsPeer(sent.service()))
+        return;
+    switch (Classify(error.name())) {
+    case Failure::Gone:
         emit linkLost();
+        break;
+    case Failure::Refused:
+        emit commandRefused(sent.arguments().value(0).toString());
+        break;
+    case Failure::Unanswered:
+        // A slow or troubled Skype that is still on the bus: the answer is lost, the link is
+        // not (a Skype that leaves the bus is noticed by the watcher).
+        qWarning("Skype left a command unanswered (%s): %s", qPrintable(error.name()),
+                 qPrintable(sent.arguments().value(0).toString().left(80)));
+        emit commandSettled();
+        break;
+    }
 }
 
 void OstDBusSkypeTransport::Detach() {

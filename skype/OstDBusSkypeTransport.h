@@ -27,6 +27,10 @@ public:
                                    QObject* parent = nullptr);
     ~OstDBusSkypeTransport() override;
 
+    // What a failed command means for the link (docs/skype-link.md).
+    enum class Failure { Gone, Refused, Unanswered };
+    static Failure Classify(const QString& errorName);
+
     // False when the client object could not be registered on the bus.
     bool IsRegistered() const { return registered_; }
 

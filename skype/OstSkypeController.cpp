@@ -43,10 +43,16 @@ OstSkypeController::OstSkypeController(std::unique_ptr<OstSkypeTransport> transp
     timer_.setSingleShot(true);
     timer_.setInterval(discoveryIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &OstSkypeController::OnTimer);
+    retryTimer_.setSingleShot(true);
+    connect(&retryTimer_, &QTimer::timeout, this, &OstSkypeController::OnRetryPauseOver);
     connect(transport_.get(), &OstSkypeTransport::attachAnswered, this,
             &OstSkypeController::OnAttachAnswered);
     connect(transport_.get(), &OstSkypeTransport::textReceived, this,
             &OstSkypeController::OnTextArrived);
+    connect(transport_.get(), &OstSkypeTransport::commandSettled, this,
+            &OstSkypeController::OnCommandSettled);
+    connect(transport_.get(), &OstSkypeTransport::commandRefused, this,
+            &OstSkypeController::OnCommandRefused);
     // A command the bus failed after it left, or a Skype that left the bus.
     connect(transport_.get(), &OstSkypeTransport::linkLost, this, [this] {
         if (IsAttached()) {
@@ -58,6 +64,7 @@ OstSkypeController::OstSkypeController(std::unique_ptr<OstSkypeTransport> transp
 
 OstSkypeController::~OstSkypeController() {
     timer_.stop();
+    retryTimer_.stop();
     transport_->disconnect(this);
 }
 
@@ -78,6 +85,11 @@ void OstSkypeController::OnAttachAnswered(int status) {
     // A second acceptance of a live link changes nothing.
     if (status != 0 || IsAttached())
         return;
+    {
+        // Answers still owed by an earlier link must not hold this one back.
+        std::lock_guard guard(sendLock_);
+        ResetWindowLocked();
+    }
     liveLink_ = ++attachCount_;
     Post(u"SKYPE_CONNECTED", nullptr);
     SendCommand(QStringLiteral("GET SKYPEVERSION"));
@@ -94,7 +106,7 @@ void OstSkypeController::SendCommand(const QString& text) {
         if (link == 0)
             return;
         const bool onUiThread = QThread::currentThread() == thread();
-        if (!outbox_.empty() || (onUiThread && sliceSpent_ >= kSendSlice)) {
+        if (!outbox_.empty() || !MayPumpLocked() || (onUiThread && sliceSpent_ >= kSendSlice)) {
             outbox_.push_back({text, link});
             ScheduleDrainLocked();
             return;
@@ -115,7 +127,9 @@ void OstSkypeController::SendCommand(const QString& text) {
 void OstSkypeController::SendLocked(const QString& text, std::uint64_t link,
                                     std::vector<std::uint64_t>& failed) {
     Trace(QStringLiteral("PC=>Skype: '") + text + u'\'');
-    if (!transport_->Send(text))
+    if (transport_->Send(text))
+        ++inFlight_;
+    else
         failed.push_back(link);
 }
 
@@ -126,25 +140,101 @@ void OstSkypeController::ScheduleDrainLocked() {
     OstQueuedCall::Post(this, [this] { DrainOutbox(); });
 }
 
+void OstSkypeController::PumpLocked(std::vector<std::uint64_t>& failed) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto spent = [&] { return sliceSpent_ + (std::chrono::steady_clock::now() - start); };
+    while (!outbox_.empty() && MayPumpLocked() && spent() < kSendSlice) {
+        Pending next = std::move(outbox_.front());
+        outbox_.pop_front();
+        if (retriesAhead_ > 0)
+            --retriesAhead_;
+        // Commands of an attach that has gone are dropped, as they are while detached.
+        if (next.link == liveLink_.load())
+            SendLocked(next.text, next.link, failed);
+    }
+    sliceSpent_ = spent();
+    // With the slice used up the rest goes in the next pass; with the window full or during a
+    // pause, an answer or the end of the pause pumps again.
+    if (!outbox_.empty() && MayPumpLocked())
+        ScheduleDrainLocked();
+}
+
 void OstSkypeController::DrainOutbox() {
     std::vector<std::uint64_t> failed;
     {
         std::lock_guard guard(sendLock_);
         drainScheduled_ = false;
-        const auto start = std::chrono::steady_clock::now();
-        while (!outbox_.empty() && std::chrono::steady_clock::now() - start < kSendSlice) {
-            Pending next = std::move(outbox_.front());
-            outbox_.pop_front();
-            // Commands of an attach that has gone are dropped, as they are while detached.
-            if (next.link == liveLink_.load())
-                SendLocked(next.text, next.link, failed);
-        }
         sliceSpent_ = {};
-        if (!outbox_.empty())
-            ScheduleDrainLocked();
+        PumpLocked(failed);
     }
     for (const std::uint64_t link : failed)
         LinkFailed(link);
+}
+
+void OstSkypeController::OnCommandSettled() {
+    if (!IsAttached())
+        return;
+    std::vector<std::uint64_t> failed;
+    {
+        std::lock_guard guard(sendLock_);
+        // Late answers of an earlier link were not counted in this one.
+        inFlight_ = std::max(0, inFlight_ - 1);
+        window_ = std::min(kMaxInFlight, window_ + 1);
+        refusalRounds_ = 0;
+        // The next command leaves as soon as a place is free, not one pass later.
+        PumpLocked(failed);
+    }
+    for (const std::uint64_t link : failed)
+        LinkFailed(link);
+}
+
+void OstSkypeController::OnCommandRefused(const QString& text) {
+    const std::uint64_t link = liveLink_.load();
+    if (link == 0)
+        return;
+    int pauseMs = 0;
+    bool giveUp = false;
+    {
+        std::lock_guard guard(sendLock_);
+        inFlight_ = std::max(0, inFlight_ - 1);
+        // Ahead of everything still waiting, behind the commands refused before it.
+        outbox_.insert(outbox_.begin() + std::ptrdiff_t(retriesAhead_), Pending{text, link});
+        ++retriesAhead_;
+        if (!retryPaused_) {
+            // One round per pause: the refusals of a whole burst arrive together.
+            retryPaused_ = true;
+            window_ = std::max(1, window_ / 2);
+            if (++refusalRounds_ < kMaxRefusalRounds)
+                pauseMs = kFirstRetryPauseMs << (refusalRounds_ - 1);
+            else
+                giveUp = true;
+        }
+    }
+    if (pauseMs > 0)
+        retryTimer_.start(pauseMs);
+    // A bus that has answered nothing but refusals for this long is no way to Skype.
+    if (giveUp)
+        LinkFailed(link);
+}
+
+void OstSkypeController::OnRetryPauseOver() {
+    std::vector<std::uint64_t> failed;
+    {
+        std::lock_guard guard(sendLock_);
+        retryPaused_ = false;
+        PumpLocked(failed);
+    }
+    for (const std::uint64_t link : failed)
+        LinkFailed(link);
+}
+
+void OstSkypeController::ResetWindowLocked() {
+    outbox_.clear();
+    retriesAhead_ = 0;
+    inFlight_ = 0;
+    window_ = kMaxInFlight;
+    retryPaused_ = false;
+    refusalRounds_ = 0;
 }
 
 void OstSkypeController::LinkFailed(std::uint64_t link) {
@@ -224,8 +314,9 @@ void OstSkypeController::OnDisconnected() {
     liveLink_ = 0;
     {
         std::lock_guard guard(sendLock_);
-        outbox_.clear();
+        ResetWindowLocked();
     }
+    retryTimer_.stop();
     transport_->Detach();
     userMonitor_.ClearUsers();
     Post(u"SKYPE_DISCONNECTED", nullptr);

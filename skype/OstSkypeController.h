@@ -27,6 +27,13 @@ public:
     // How long the UI thread sends commands in one pass of its event loop before the rest of
     // a burst waits for the next pass, so the window keeps painting.
     static constexpr std::chrono::milliseconds kSendSlice{4};
+    // Commands waiting for their reply at most: half of what a bus daemon with its built-in
+    // limits lets one connection have (128), leaving room for the program's other calls.
+    static constexpr int kMaxInFlight = 64;
+    // A command the bus turned down goes again after a pause that doubles with each round of
+    // refusals without any answer in between; after this many rounds the link counts as lost.
+    static constexpr int kMaxRefusalRounds = 6;
+    static constexpr int kFirstRetryPauseMs = 10;
     static inline const QString kClientName = QStringLiteral("Orbit");
 
     // The process-wide controller on the session bus, built on first use.
@@ -41,7 +48,8 @@ public:
     void Discover();
     // Dropped without report while detached. Never waits for Skype: the reply is classified
     // later on the UI thread, in the order Skype sent it. Commands leave in the order of the
-    // calls; a burst from the UI thread is spread over passes of its event loop.
+    // calls; a burst from the UI thread is spread over passes of its event loop, and at most
+    // kMaxInFlight wait for their replies at a time.
     void SendCommand(const QString& text);
     void OpenFileTransfer(const QString& handle, const QString& folder);
 
@@ -73,9 +81,16 @@ private:
     void OnTextArrived(const QString& text);
     void OnDisconnected();
     void LinkFailed(std::uint64_t link);
+    void OnCommandSettled();
+    void OnCommandRefused(const QString& text);
+    void OnRetryPauseOver();
     // With the send lock held.
     void SendLocked(const QString& text, std::uint64_t link, std::vector<std::uint64_t>& failed);
     void ScheduleDrainLocked();
+    // Sends from the outbox on the UI thread while the window and the slice allow.
+    void PumpLocked(std::vector<std::uint64_t>& failed);
+    bool MayPumpLocked() const { return !retryPaused_ && inFlight_ < window_; }
+    void ResetWindowLocked();
     void DrainOutbox();
     void Trace(const QString& line) const;
 
@@ -92,7 +107,16 @@ private:
         std::uint64_t link;
     };
     std::deque<Pending> outbox_;
+    // Refused commands waiting at the front of the outbox, in the order they were sent.
+    std::size_t retriesAhead_ = 0;
     bool drainScheduled_ = false;
+    // Commands handed to the transport and not yet settled, and how many may be (it shrinks
+    // after a refusal and grows back with each answer). Guarded by the send lock.
+    int inFlight_ = 0;
+    int window_ = kMaxInFlight;
+    bool retryPaused_ = false;
+    int refusalRounds_ = 0;
+    QTimer retryTimer_;
     // Time the UI thread spent sending since its event loop last ran the drain.
     std::chrono::steady_clock::duration sliceSpent_{};
     std::uint64_t skypeVersion_ = 0;

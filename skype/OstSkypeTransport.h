@@ -19,9 +19,10 @@ public:
     virtual void RequestAttach(const QString& clientName) = 0;
 
     // Hands one command to the attached Skype without waiting for it. Its reply arrives later
-    // as textReceived; a command the bus fails later ends as linkLost. Returns false when there
-    // is no link to send on. May be called from any thread; callers serialise the calls, and
-    // commands leave in the order of the calls.
+    // as textReceived, followed by commandSettled; a command the bus fails later ends as
+    // commandRefused, commandSettled or linkLost, by what the failure means. Returns false when
+    // there is no link to send on. May be called from any thread; callers serialise the calls,
+    // and commands leave in the order of the calls.
     virtual bool Send(const QString& text) = 0;
 
     // Forgets the attached Skype: later texts from it are no longer accepted.
@@ -32,6 +33,13 @@ signals:
     void attachAnswered(int status);
     // A reply or an unasked text from the attached Skype.
     void textReceived(const QString& text);
-    // The attached Skype went away or a command failed on the bus.
+    // The attached Skype went away, or a command failed in a way that says the other end is no
+    // Skype (anymore).
     void linkLost();
+    // One command sent to the attached Skype is done with: answered (after its textReceived)
+    // or failed without the link being lost (no answer in time, an error from Skype's side).
+    void commandSettled();
+    // The bus turned one command down before it reached Skype (too many calls waiting for
+    // replies, no memory): Skype never saw it, so it can be sent again.
+    void commandRefused(const QString& text);
 };

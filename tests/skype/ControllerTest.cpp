@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 class ControllerTest : public ::testing::Test {
 protected:
@@ -18,6 +19,18 @@ protected:
         controller->Discover();
         transport->Accept();
         QCoreApplication::processEvents();
+    }
+
+    // Runs the event loop until the condition holds; the time limit only guards against a hang.
+    static bool PumpUntil(const std::function<bool()>& condition) {
+        QElapsedTimer t;
+        t.start();
+        while (!condition()) {
+            if (t.elapsed() > 30000)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return true;
     }
 
     static void Pump(int ms = 0) {
@@ -188,6 +201,74 @@ TEST_F(ControllerTest, RepliesOfALostLinkAreNotTakenAsInput) {
     Pump();
     EXPECT_EQ(controller->GetUserStatus(), SKYPE_STATUS_OFFLINE);
     EXPECT_FALSE(log.lines.contains(u"SKYPE_USERSTATUS 3"_qs));
+}
+
+// Only a window of commands waits for answers; the rest, from any thread, leave in their
+// order as answers come back.
+TEST_F(ControllerTest, CommandsBeyondTheWindowWaitForAnswersInOrder) {
+    constexpr int kWindow = OstSkypeController::kMaxInFlight;
+    transport->holdAnswers = true;
+    Attach();
+    QStringList expected = transport->Sent();
+    std::thread worker([this] {
+        for (int i = 0; i < 150; ++i)
+            controller->SendCommand(u"GET USER w"_qs + QString::number(i) + u" FULLNAME"_qs);
+    });
+    worker.join();
+    for (int i = 0; i < 20; ++i)
+        controller->SendCommand(u"GET USER u"_qs + QString::number(i) + u" FULLNAME"_qs);
+    for (int i = 0; i < 150; ++i)
+        expected.append(u"GET USER w"_qs + QString::number(i) + u" FULLNAME"_qs);
+    for (int i = 0; i < 20; ++i)
+        expected.append(u"GET USER u"_qs + QString::number(i) + u" FULLNAME"_qs);
+
+    Pump(30);
+    EXPECT_EQ(transport->Sent(), expected.mid(0, kWindow));
+    transport->ReleaseAnswers(5);
+    Pump(30);
+    EXPECT_EQ(transport->Sent(), expected.mid(0, kWindow + 5));
+
+    transport->holdAnswers = false;
+    transport->ReleaseAnswers(kWindow);
+    ASSERT_TRUE(PumpUntil([&] { return transport->Sent().size() == expected.size(); }));
+    EXPECT_EQ(transport->Sent(), expected);
+    EXPECT_TRUE(controller->IsAttached());
+}
+
+// A command the bus turned down goes again, ahead of what waits behind it, and the link stays.
+TEST_F(ControllerTest, RefusedCommandIsSentAgainWithoutLosingTheLink) {
+    std::atomic<int> refusals{0};
+    transport->refuseWhen = [&refusals](const QString& text) {
+        return text == u"GET USER b FULLNAME" && refusals.fetch_add(1) < 2;
+    };
+    Attach();
+    transport->ClearSent();
+    controller->SendCommand(u"GET USER a FULLNAME"_qs);
+    controller->SendCommand(u"GET USER b FULLNAME"_qs);
+    controller->SendCommand(u"GET USER c FULLNAME"_qs);
+    ASSERT_TRUE(PumpUntil([&] { return transport->Sent().size() >= 5; }));
+    controller->SendCommand(u"GET USER d FULLNAME"_qs);
+    ASSERT_TRUE(PumpUntil([&] { return transport->Sent().size() >= 6; }));
+    Pump(50);
+    EXPECT_EQ(transport->Sent(),
+              (QStringList{u"GET USER a FULLNAME"_qs, u"GET USER b FULLNAME"_qs,
+                           u"GET USER c FULLNAME"_qs, u"GET USER b FULLNAME"_qs,
+                           u"GET USER b FULLNAME"_qs, u"GET USER d FULLNAME"_qs}));
+    EXPECT_TRUE(controller->IsAttached());
+    EXPECT_FALSE(log.lines.contains(u"SKYPE_DISCONNECTED"_qs));
+}
+
+// A bus that turns everything down for round after round is no way to Skype any more.
+TEST_F(ControllerTest, BusThatOnlyRefusesEndsTheLink) {
+    Attach();
+    transport->refuseWhen = [](const QString&) { return true; };
+    transport->ClearSent();
+    controller->SendCommand(u"PING"_qs);
+    ASSERT_TRUE(PumpUntil([&] { return !controller->IsAttached(); }));
+    Pump();
+    EXPECT_EQ(log.lines.count(u"SKYPE_DISCONNECTED"_qs), 1);
+    EXPECT_EQ(transport->Sent().count(u"PING"_qs), OstSkypeController::kMaxRefusalRounds);
+    EXPECT_TRUE(controller->IsDiscovering());
 }
 
 TEST_F(ControllerTest, VanishedSkypeDisconnectsOnlyWhileAttached) {

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <mutex>
 
@@ -17,6 +18,10 @@ public:
     std::atomic<bool> failSends{false};
     // Fails only the texts it names, when set.
     std::function<bool(const QString&)> failWhen;
+    // Turns down the texts it names as a busy bus does, when set.
+    std::function<bool(const QString&)> refuseWhen;
+    // Keeps every answer until ReleaseAnswers, when set.
+    std::atomic<bool> holdAnswers{false};
     int attachRequests = 0;
     int detaches = 0;
 
@@ -32,11 +37,32 @@ public:
             sent_.append(text);
             if (failSends || (failWhen && failWhen(text)))
                 return false;
+            if (refuseWhen && refuseWhen(text)) {
+                OstQueuedCall::Post(this, [this, text] { emit commandRefused(text); });
+                return true;
+            }
             reply = answer(text);
+            if (holdAnswers) {
+                held_.push_back(reply);
+                return true;
+            }
         }
-        if (!reply.isEmpty())
-            OstQueuedCall::Post(this, [this, reply] { emit textReceived(reply); });
+        OstQueuedCall::Post(this, [this, reply] { Answer(reply); });
         return true;
+    }
+    // Hands over the oldest held answers, on the calling (UI) thread.
+    void ReleaseAnswers(int count) {
+        for (int i = 0; i < count; ++i) {
+            QString reply;
+            {
+                std::lock_guard guard(lock_);
+                if (held_.empty())
+                    return;
+                reply = held_.front();
+                held_.pop_front();
+            }
+            Answer(reply);
+        }
     }
     void Detach() override { ++detaches; }
 
@@ -63,6 +89,13 @@ public:
     QString lastClientName;
 
 private:
+    void Answer(const QString& reply) {
+        if (!reply.isEmpty())
+            emit textReceived(reply);
+        emit commandSettled();
+    }
+
     mutable std::mutex lock_;
     QStringList sent_;
+    std::deque<QString> held_;
 };
