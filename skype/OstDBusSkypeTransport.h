@@ -21,6 +21,9 @@ class OstDBusSkypeTransport : public OstSkypeTransport, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "com.Skype.API.Client")
 public:
     static constexpr int kDefaultCallTimeoutMs = 25000;
+    // Half of the calls a bus daemon with its built-in limits lets one connection have
+    // waiting for replies (128), leaving room for the program's other calls on it.
+    static constexpr int kMaxInFlight = 64;
 
     explicit OstDBusSkypeTransport(QDBusConnection connection,
                                    int callTimeoutMs = kDefaultCallTimeoutMs,
@@ -37,6 +40,7 @@ public:
     void RequestAttach(const QString& clientName) override;
     bool Send(const QString& text) override;
     void Detach() override;
+    int MaxInFlight() const override { return kMaxInFlight; }
 
 public slots:
     Q_SCRIPTABLE Q_NOREPLY void Notify(const QString& text);

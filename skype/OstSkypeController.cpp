@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QThread>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -40,6 +41,7 @@ OstSkypeController::OstSkypeController(std::unique_ptr<OstSkypeTransport> transp
     : QObject(parent), transport_(std::move(transport)),
       callMonitor_([this](const QString& text) { SendCommand(text); }),
       userMonitor_([this](const QString& text) { SendCommand(text); }) {
+    ResetWindowLocked(); // nobody sends before the first attach
     timer_.setSingleShot(true);
     timer_.setInterval(discoveryIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &OstSkypeController::OnTimer);
@@ -179,7 +181,8 @@ void OstSkypeController::OnCommandSettled() {
         std::lock_guard guard(sendLock_);
         // Late answers of an earlier link were not counted in this one.
         inFlight_ = std::max(0, inFlight_ - 1);
-        window_ = std::min(kMaxInFlight, window_ + 1);
+        if (window_ < maxWindow_)
+            ++window_;
         refusalRounds_ = 0;
         // The next command leaves as soon as a place is free, not one pass later.
         PumpLocked(failed);
@@ -203,7 +206,8 @@ void OstSkypeController::OnCommandRefused(const QString& text) {
         if (!retryPaused_) {
             // One round per pause: the refusals of a whole burst arrive together.
             retryPaused_ = true;
-            window_ = std::max(1, window_ / 2);
+            // Below what the bus just turned down: what was waiting, the refused one included.
+            window_ = std::max(1, std::min(window_, inFlight_ + 1) / 2);
             if (++refusalRounds_ < kMaxRefusalRounds)
                 pauseMs = kFirstRetryPauseMs << (refusalRounds_ - 1);
             else
@@ -232,7 +236,9 @@ void OstSkypeController::ResetWindowLocked() {
     outbox_.clear();
     retriesAhead_ = 0;
     inFlight_ = 0;
-    window_ = kMaxInFlight;
+    const int bound = transport_->MaxInFlight();
+    maxWindow_ = bound > 0 ? bound : std::numeric_limits<int>::max();
+    window_ = maxWindow_;
     retryPaused_ = false;
     refusalRounds_ = 0;
 }

@@ -27,9 +27,6 @@ public:
     // How long the UI thread sends commands in one pass of its event loop before the rest of
     // a burst waits for the next pass, so the window keeps painting.
     static constexpr std::chrono::milliseconds kSendSlice{4};
-    // Commands waiting for their reply at most: half of what a bus daemon with its built-in
-    // limits lets one connection have (128), leaving room for the program's other calls.
-    static constexpr int kMaxInFlight = 64;
     // A command the bus turned down goes again after a pause that doubles with each round of
     // refusals without any answer in between; after this many rounds the link counts as lost.
     static constexpr int kMaxRefusalRounds = 6;
@@ -49,7 +46,7 @@ public:
     // Dropped without report while detached. Never waits for Skype: the reply is classified
     // later on the UI thread, in the order Skype sent it. Commands leave in the order of the
     // calls; a burst from the UI thread is spread over passes of its event loop, and at most
-    // kMaxInFlight wait for their replies at a time.
+    // the transport's MaxInFlight wait for their replies at a time.
     void SendCommand(const QString& text);
     void OpenFileTransfer(const QString& handle, const QString& folder);
 
@@ -111,9 +108,11 @@ private:
     std::size_t retriesAhead_ = 0;
     bool drainScheduled_ = false;
     // Commands handed to the transport and not yet settled, and how many may be (it shrinks
-    // after a refusal and grows back with each answer). Guarded by the send lock.
+    // after a refusal and grows back with each answer, up to the transport's bound). Guarded
+    // by the send lock.
     int inFlight_ = 0;
-    int window_ = kMaxInFlight;
+    int window_ = 0;
+    int maxWindow_ = 0;
     bool retryPaused_ = false;
     int refusalRounds_ = 0;
     QTimer retryTimer_;

@@ -25,6 +25,9 @@ public:
     // and commands leave in the order of the calls.
     virtual bool Send(const QString& text) = 0;
 
+    // How many commands may wait for their replies at a time; 0: as many as are sent.
+    virtual int MaxInFlight() const { return 0; }
+
     // Forgets the attached Skype: later texts from it are no longer accepted.
     virtual void Detach() = 0;
 

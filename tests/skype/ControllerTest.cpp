@@ -206,7 +206,8 @@ TEST_F(ControllerTest, RepliesOfALostLinkAreNotTakenAsInput) {
 // Only a window of commands waits for answers; the rest, from any thread, leave in their
 // order as answers come back.
 TEST_F(ControllerTest, CommandsBeyondTheWindowWaitForAnswersInOrder) {
-    constexpr int kWindow = OstSkypeController::kMaxInFlight;
+    constexpr int kWindow = 64;
+    transport->maxInFlight = kWindow;
     transport->holdAnswers = true;
     Attach();
     QStringList expected = transport->Sent();

@@ -20,6 +20,8 @@ public:
     std::function<bool(const QString&)> failWhen;
     // Turns down the texts it names as a busy bus does, when set.
     std::function<bool(const QString&)> refuseWhen;
+    // Read at each attach; 0 (no bound) keeps tests that never run the event loop simple.
+    int maxInFlight = 0;
     // Keeps every answer until ReleaseAnswers, when set.
     std::atomic<bool> holdAnswers{false};
     int attachRequests = 0;
@@ -65,6 +67,7 @@ public:
         }
     }
     void Detach() override { ++detaches; }
+    int MaxInFlight() const override { return maxInFlight; }
 
     void Accept() { emit attachAnswered(0); }
     void Refuse() { emit attachAnswered(1); }
