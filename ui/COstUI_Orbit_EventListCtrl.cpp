@@ -113,7 +113,9 @@ void COstUI_Orbit_EventListCtrl::SelectOnly(int index) {
 void COstUI_Orbit_EventListCtrl::SetProgress(std::uint32_t transferId, int value) {
     const int index = model_->FindByTransferId(transferId);
     EventRow* row = model_->Row(index);
-    if (!row)
+    // A row that shows how its transfer ended keeps it: a report still on its way when the
+    // user pressed Cancel must not turn "Canceled" back into a running bar.
+    if (!row || row->Progress >= EventRow::Finished)
         return;
     row->Progress = value;
     if (value == EventRow::Finished) {
@@ -170,6 +172,33 @@ void COstUI_Orbit_EventListCtrl::CollectRecords(QList<EventRecord>& records) {
             row->Record.Status = EventRecord::Ended;
         records.append(row->Record);
     }
+}
+
+void COstUI_Orbit_EventListCtrl::SnapshotRecords(QList<EventRecord>& records) const {
+    const int count = model_->Count();
+    records.reserve(records.size() + count);
+    for (int index = 0; index < count; ++index) {
+        EventRecord record = model_->Row(index)->Record;
+        // As it would read after a crash: a transfer that has not ended did not complete.
+        if (record.Status == EventRecord::Transferring)
+            record.Status = EventRecord::Ended;
+        records.append(record);
+    }
+}
+
+QPersistentModelIndex COstUI_Orbit_EventListCtrl::RowHandle(int index) const {
+    return model_->Row(index) ? QPersistentModelIndex(model_->index(index, 0)) : QPersistentModelIndex();
+}
+
+QList<QPersistentModelIndex> COstUI_Orbit_EventListCtrl::SelectedRowHandles() const {
+    QList<QPersistentModelIndex> handles;
+    for (int index : GetSelectedRows())
+        handles.append(RowHandle(index));
+    return handles;
+}
+
+int COstUI_Orbit_EventListCtrl::RowOf(const QPersistentModelIndex& handle) const {
+    return handle.isValid() && handle.model() == model_ ? handle.row() : -1;
 }
 
 QString COstUI_Orbit_EventListCtrl::GetPeerName(int index) const {

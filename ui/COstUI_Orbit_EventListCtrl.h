@@ -4,6 +4,7 @@
 #include "EventRow.h"
 
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QTableView>
 
 #include <cstdint>
@@ -31,7 +32,8 @@ public:
     void LoadEvents(const QList<EventRecord>& records);
     // The row becomes the only selected one, the current one and the selection mark, in view.
     void SelectOnly(int index);
-    // For the first row carrying the transfer id; 100 also finishes the row.
+    // For the first row carrying the transfer id; 100 also finishes the row. A row that shows
+    // a final state (finished, failed, cancelled) keeps it.
     void SetProgress(std::uint32_t transferId, int value);
     int FindByTransferId(std::uint32_t transferId) const;
     // A transfer that ended without completing: the button goes and the row is marked so.
@@ -41,7 +43,14 @@ public:
     bool GetRecord(int index, EventRecord& record) const;
     // Every row's record, top first; rows still transferring are marked ended, in the list too.
     void CollectRecords(QList<EventRecord>& records);
+    // Every row's record as it would be stored now, without ending the transfers still running.
+    void SnapshotRecords(QList<EventRecord>& records) const;
     QString GetPeerName(int index) const;
+    // A row's identity, which follows the row while rows above it come and go: what a modal
+    // question or dialog acts on when it closes. RowOf gives its index now, -1 once it is gone.
+    QPersistentModelIndex RowHandle(int index) const;
+    QList<QPersistentModelIndex> SelectedRowHandles() const;
+    int RowOf(const QPersistentModelIndex& handle) const;
     // The row goes; its picture file goes to the desktop's trash unless the row is a sent
     // photo, whose file belongs to the event it was sent from.
     void DeleteRow(int index);

@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,11 +43,14 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Strings of the dialog.
 enum : int {
     IDS_PREVIEW_WINDOW = 317,
+    IDS_CLOSE_QUESTION = 469,
     IDS_FROM = 318,
     IDS_TO = 319,
     IDS_SEND_TO = 320,
@@ -767,16 +771,30 @@ void COstUI_Orbit_MainDlg::OnMirror() {
     Send(UICMD_TOGGLE_MIRROR);
 }
 
-void COstUI_Orbit_MainDlg::OnClose() {
+bool COstUI_Orbit_MainDlg::CloseOrEnd() {
+    if (closeEndsProgram_) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Orbit"), Text(IDS_CLOSE_QUESTION),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setObjectName(QString::number(IDS_CLOSE_QUESTION));
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes)
+            return false;
+        emit endProgramRequested();
+        return true;
+    }
     hide();
     Send(UICMD_DIALOG_CLOSED);
+    return true;
+}
+
+void COstUI_Orbit_MainDlg::OnClose() {
+    CloseOrEnd();
 }
 
 void COstUI_Orbit_MainDlg::closeEvent(QCloseEvent* event) {
     // The window system's Close only hides the dialog; the program lives on in the tray.
-    Send(UICMD_DIALOG_CLOSED);
     event->ignore();
-    hide();
+    CloseOrEnd();
 }
 
 void COstUI_Orbit_MainDlg::OnListToggle() {
@@ -908,27 +926,39 @@ void COstUI_Orbit_MainDlg::OnListMenu(const QPoint& position) {
 }
 
 void COstUI_Orbit_MainDlg::OnDelete() {
-    const QList<int> selected = eventList_->GetSelectedRows();
-    if (selected.isEmpty())
+    const QList<QPersistentModelIndex> chosen = eventList_->SelectedRowHandles();
+    if (chosen.isEmpty())
         return;
     int question = IDS_DELETE_SEVERAL;
-    if (selected.size() == 1) {
+    if (chosen.size() == 1) {
         EventRecord record;
-        eventList_->GetRecord(selected.front(), record);
+        eventList_->GetRecord(eventList_->RowOf(chosen.front()), record);
         question = record.EventType == EventRecord::Sent ? IDS_DELETE_EVENT : IDS_DELETE_PICTURE;
     }
     if (QMessageBox::question(this, windowTitle(), Text(question),
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    for (auto it = selected.crbegin(); it != selected.crend(); ++it)
+    // Rows may have arrived or gone while the question was open: the chosen rows are found
+    // again where they are now, and one that went meanwhile is skipped.
+    QList<int> rows;
+    for (const QPersistentModelIndex& handle : chosen) {
+        const int index = eventList_->RowOf(handle);
+        if (index >= 0)
+            rows.append(index);
+    }
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
         eventList_->DeleteRow(*it);
+    emit eventsChanged();
     const int count = eventList_->GetItemCount();
     if (count == 0) {
         ClearDetails();
         Send(UICMD_EVENT_LIST_EMPTIED);
         return;
     }
-    const int next = std::min(selected.front(), count - 1);
+    const int next = std::min(rows.front(), count - 1);
     eventList_->SelectOnly(next);
     // The shown file may have been one of those deleted: read the next one afresh.
     picture_->LoadFromFile(QString(), false);
@@ -937,10 +967,34 @@ void COstUI_Orbit_MainDlg::OnDelete() {
         ShowEventDetails(record);
 }
 
+bool COstUI_Orbit_MainDlg::CopyPicture(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    // A private file beside the target takes its place in one step when complete, so the
+    // file it replaces is never lost and no file of the user's is touched on the way.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray chunk;
+    while (!(chunk = in.read(1 << 20)).isEmpty()) {
+        if (out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    if (in.error() != QFileDevice::NoError) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
 void COstUI_Orbit_MainDlg::OnSaveAs() {
-    for (int index : eventList_->GetSelectedRows()) {
+    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
         EventRecord record;
-        if (!eventList_->GetRecord(index, record) || !QFileInfo(record.FullPath()).isFile())
+        if (!eventList_->GetRecord(eventList_->RowOf(handle), record) ||
+            !QFileInfo(record.FullPath()).isFile())
             continue;
         const QString target = QFileDialog::getSaveFileName(this, QString(), record.FullPath(),
                                                             QStringLiteral("JPEG Files (*.jpg)"));
@@ -948,60 +1002,60 @@ void COstUI_Orbit_MainDlg::OnSaveAs() {
             continue;
         if (QFileInfo(target) == QFileInfo(record.FullPath()))
             continue;
-        // The file dialog has asked before replacing; the copy then takes the old file's place.
-        bool copied = false;
-        const QString part = target + QStringLiteral(".part");
-        QFile::remove(part);
-        if (QFile::copy(record.FullPath(), part)) {
-            QFile::remove(target);
-            copied = QFile::rename(part, target);
-            if (!copied)
-                QFile::remove(part);
-        }
-        if (!copied)
+        // The file dialog has asked before replacing.
+        if (!CopyPicture(record.FullPath(), target))
             QMessageBox::warning(this, windowTitle(), Text(IDS_SAVE_FAILED));
     }
     FocusList();
 }
 
 void COstUI_Orbit_MainDlg::OnRename() {
-    for (int index : eventList_->GetSelectedRows()) {
-        EventRow* row = eventList_->GetRow(index);
+    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
+        EventRow* row = eventList_->GetRow(eventList_->RowOf(handle));
         if (!row)
             continue;
         const QString oldPath = row->Record.FullPath();
         if (!QFileInfo(oldPath).isFile())
             continue;
+        const QString folder = row->Record.EventFolder;
         const QString& name = row->Record.EventName;
         const int dot = name.lastIndexOf(QLatin1Char('.'));
         const QString base = dot < 0 ? name : name.left(dot);
-        COstUI_Orbit_RenameDlg dialog(base, row->Record.EventFolder, this);
+        COstUI_Orbit_RenameDlg dialog(base, folder, this);
         if (dialog.exec() != QDialog::Accepted || dialog.GetNewName() == base)
             continue;
+        // The dialog ran the event loop: the row is looked up again, and a row that went, or
+        // now stands for another file, is left alone.
+        const int index = eventList_->RowOf(handle);
+        row = eventList_->GetRow(index);
+        if (!row || row->Record.FullPath() != oldPath)
+            continue;
         const QString newName = dialog.GetNewName() + QStringLiteral(".jpg");
-        const QString newPath = row->Record.EventFolder + newName;
+        const QString newPath = folder + newName;
         // Never over another file: QFile::rename refuses an existing target.
         if (!QFile::rename(oldPath, newPath)) {
             QMessageBox::warning(this, windowTitle(), Text(IDS_RENAME_FAILED));
             continue;
         }
-        row = eventList_->GetRow(index);
+        row = eventList_->GetRow(eventList_->RowOf(handle));
         if (!row)
             continue;
         row->Record.EventName = newName;
-        eventList_->RedrawCell(index, 2);
-        fileName_->setText(newName);
-        // The shown picture now lives under the new name; View Photo must open that one.
-        if (picture_->Path() == oldPath)
+        eventList_->RedrawCell(eventList_->RowOf(handle), 2);
+        emit eventsChanged();
+        if (picture_->Path() == oldPath) {
+            fileName_->setText(newName);
+            // The shown picture now lives under the new name; View Photo must open that one.
             picture_->LoadFromFile(newPath, false);
+        }
     }
     FocusList();
 }
 
 void COstUI_Orbit_MainDlg::OnContent() {
-    for (int index : eventList_->GetSelectedRows()) {
+    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
         EventRecord record;
-        if (!eventList_->GetRecord(index, record) || !QFileInfo(record.FullPath()).isFile())
+        if (!eventList_->GetRecord(eventList_->RowOf(handle), record) || !QFileInfo(record.FullPath()).isFile())
             continue;
         const QString path = record.FullPath();
         QDBusMessage call = QDBusMessage::createMethodCall(

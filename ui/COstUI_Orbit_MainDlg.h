@@ -86,6 +86,9 @@ public:
     void OnTakePhoto();
     // Take Photo works again: the new photo's row is in the list, or the photo failed.
     void EnableTakePhoto();
+    // Without a tray icon, hiding the dialog would leave the program running out of reach:
+    // then Close asks the tray's Close question and, on Yes, ends the program.
+    void SetCloseEndsProgram(bool ends) { closeEndsProgram_ = ends; }
     void SetFolderText(const QString& folder);
     QString FolderText() const;
     // The chosen friend's handle ("" for "Select A Friend") and its shown text.
@@ -113,8 +116,15 @@ public:
     // The folder that holds help_1.htm for a language folder ("eng", "cht"): beside the
     // program, where it is installed, or in the source tree of a build; empty when none has it.
     static QString FindHelpPage(const QString& languageFolder);
+    // Copies a picture over `target` in one step: the file it replaces stays whole until the
+    // copy is complete, and no other file is touched. False when it could not.
+    static bool CopyPicture(const QString& source, const QString& target);
 
 signals:
+    // The user renamed or deleted rows: the stored list is out of date.
+    void eventsChanged();
+    // Close was confirmed on a dialog that ends the program (SetCloseEndsProgram).
+    void endProgramRequested();
     // A command for the controller; sent synchronously except UICMD_UPDATE_VIDEO_POSITION,
     // which is queued. The argument is a QString, an int or nothing, as the code says.
     void uiCommand(int code, const QVariant& argument);
@@ -167,6 +177,9 @@ private:
     void OnSaveAs();
     void OnRename();
     void OnContent();
+    // Hides the dialog, or with no tray asks whether to end the program; false when the
+    // user chose to keep it.
+    bool CloseOrEnd();
 
     // Controls.
     CxSkinButton* minimise_ = nullptr;
@@ -203,6 +216,7 @@ private:
     int cameraErrorId_ = 351;
     int previewSize_ = 0;
     bool listShown_ = true;
+    bool closeEndsProgram_ = false;
     int backgroundId_ = 0;
     bool zoomDisabled_ = false;
     // The selected event's kind and peer, for the From/To line after a language change.

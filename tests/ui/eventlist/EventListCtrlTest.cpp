@@ -108,11 +108,46 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
                                               {105, u"?"_qs},
                                               {106, u"?"_qs},
                                               {250, u"?"_qs}};
+    std::uint32_t id = 42;
     for (const auto& [code, text] : finals) {
-        list->SetProgress(42, code);
+        list->AddEvent(Record(EventRecord::Sent, u"IMG-0001.jpg"_qs, EventRecord::Transferring), ++id);
+        list->SetProgress(id, 10);
+        list->SetProgress(id, code);
         EXPECT_EQ(Shown(0, 1), text) << code;
         EXPECT_EQ(GreenRun(Grab(), cell, barTop).second, 0) << code;
+        // A report still on its way when the row ended never turns it back into a bar.
+        list->SetProgress(id, 60);
+        EXPECT_EQ(Shown(0, 1), text) << code;
     }
+    list->SetProgress(42, EventRow::Canceled);
+    EXPECT_EQ(Shown(int(std::size(finals)), 1), u"Finish"_qs) << "a finished row stays finished";
+}
+
+TEST_F(EventListCtrlTest, RowHandlesFollowTheirRowsAndASnapshotEndsNoTransfer) {
+    list->LoadEvents({Record(EventRecord::Taken, u"a.jpg"_qs), Record(EventRecord::Taken, u"b.jpg"_qs)});
+    const QPersistentModelIndex b = list->RowHandle(1);
+    const QPersistentModelIndex a = list->RowHandle(0);
+    EXPECT_EQ(list->RowOf(list->RowHandle(7)), -1);
+
+    // Rows arriving on top move the chosen rows down; a deleted row is gone, not another one.
+    list->AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Transferring), 9);
+    EXPECT_EQ(list->RowOf(b), 2);
+    EXPECT_EQ(list->RowOf(a), 1);
+    list->DeleteRow(1);
+    EXPECT_EQ(list->RowOf(a), -1);
+    EXPECT_EQ(list->RowOf(b), 1);
+    list->DeleteAllRows();
+    EXPECT_EQ(list->RowOf(b), -1);
+
+    list->AddEvent(Record(EventRecord::Received, u"d.jpg"_qs, EventRecord::Transferring), 10);
+    QList<EventRecord> stored;
+    list->SnapshotRecords(stored);
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0].Status, EventRecord::Ended) << "as the stored list would read after a crash";
+    EXPECT_EQ(list->GetRow(0)->Record.Status, EventRecord::Transferring) << "the transfer goes on";
+    EXPECT_TRUE(list->GetRow(0)->HasButton());
+    list->SetProgress(10, 40);
+    EXPECT_EQ(Shown(0, 1), u"40%"_qs);
 }
 
 TEST_F(EventListCtrlTest, CancelButtonAnswersInsideItsTwoPixelMarginOnlyAndSignalsFirst) {

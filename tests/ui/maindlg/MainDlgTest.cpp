@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -442,13 +443,15 @@ TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
     EXPECT_EQ(enabled, QStringList{OstLanguageSelector::GetInstance().GetString(333)});
 }
 
-TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFile) {
+TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFileWhileRowsArrive) {
     const EventRecord photo = Photo(u"IMG-0001.jpg"_qs);
+    const EventRecord arriving = Photo(u"IMG-0002.jpg"_qs);
     list->LoadEvents({photo});
     list->SelectOnly(0);
     dialog->ShowFirstEvent();
 
-    // Choose "Rename" in the menu, then type the new name into the rename dialog.
+    // Choose "Rename" in the menu, then type the new name into the rename dialog; a photo
+    // arrives on top while the dialog is open.
     QTimer::singleShot(50, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
@@ -458,12 +461,13 @@ TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFile) {
         QTest::keyClick(menu, Qt::Key_Return);
     });
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, arriving] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* rename = qobject_cast<COstUI_Orbit_RenameDlg*>(window);
             if (!rename || !rename->isVisible())
                 continue;
             timer->deleteLater();
+            list->AddEvent(arriving);
             auto* edit = rename->findChild<QLineEdit*>();
             edit->selectAll();
             QTest::keyClicks(edit, u"x"_qs);
@@ -477,9 +481,12 @@ TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFile) {
     QApplication::sendEvent(list->viewport(), &click);
     QTRY_VERIFY(QFile::exists(photos.filePath(u"x.jpg"_qs)));
     EXPECT_FALSE(QFile::exists(photo.FullPath()));
-    EventRecord renamed;
-    ASSERT_TRUE(list->GetRecord(0, renamed));
+    EXPECT_TRUE(QFile::exists(arriving.FullPath())) << "the photo that arrived is not the one renamed";
+    EventRecord renamed, other;
+    ASSERT_TRUE(list->GetRecord(1, renamed));
     EXPECT_EQ(renamed.EventName, u"x.jpg"_qs);
+    ASSERT_TRUE(list->GetRecord(0, other));
+    EXPECT_EQ(other.EventName, u"IMG-0002.jpg"_qs);
     EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"x.jpg"_qs);
     // View Photo now opens the file under its new name.
     EXPECT_EQ(Control<COstUI_StaticPicture>(dialog.get(), Dlg::IDC_PICTURE)->Path(),
@@ -503,6 +510,8 @@ void SaveAsThroughTheMenu(COstUI_Orbit_EventListCtrl* list, const QString& targe
             if (!files || !files->isVisible())
                 continue;
             timer->deleteLater();
+            // The user has already agreed to replace an existing file.
+            files->setOption(QFileDialog::DontConfirmOverwrite);
             files->selectFile(target);
             QMetaObject::invokeMethod(files, "accept");
             return;
@@ -527,6 +536,23 @@ TEST_F(MainDlgTest, SaveAsCopiesAndSaysSoWhenItCannot) {
     ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(original.readAll(), copied.readAll());
     EXPECT_FALSE(QFile::exists(copy + u".part"_qs));
+
+    // Over a file the user has: it is replaced whole, and the user's own "<target>.part" is
+    // never touched.
+    {
+        QFile old(copy), part(copy + u".part"_qs);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && part.open(QIODevice::WriteOnly));
+        old.write("the user's older file");
+        part.write("the user's own part file");
+    }
+    SaveAsThroughTheMenu(list, copy);
+    QTRY_COMPARE(QFileInfo(copy).size(), QFileInfo(photo.FullPath()).size());
+    QFile part(copy + u".part"_qs), replaced(copy);
+    ASSERT_TRUE(part.open(QIODevice::ReadOnly) && replaced.open(QIODevice::ReadOnly));
+    EXPECT_EQ(part.readAll(), QByteArray("the user's own part file"));
+    original.seek(0);
+    EXPECT_EQ(replaced.readAll(), original.readAll());
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "nothing left behind";
 
     // A place nothing can be written to: the user is told, nothing is left behind.
     bool told = false;
