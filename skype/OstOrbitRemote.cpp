@@ -117,8 +117,11 @@ OstOrbitRemote::OstOrbitRemote(OstSkypeController* controller) : controller_(con
     QSettings settings(kOrganisation, kApplication);
     bool ok = false;
     const int on = settings.value(kSwitchKey).toInt(&ok);
-    if (ok && on == 1)
+    if (ok && on == 1) {
+        // The stored switch already says on: starting must not write it again.
+        wished_ = true;
         Start();
+    }
     const QVariant stored = settings.value(kPasswordKey);
     if (stored.isValid())
         password_ = DecodePassword(stored.toString());
@@ -131,7 +134,8 @@ OstOrbitRemote::~OstOrbitRemote() {
 void OstOrbitRemote::Start() {
     if (running_)
         return;
-    if (!StoreValue(kSwitchKey, 1))
+    // A resume after a suspension finds the switch stored already.
+    if (!wished_ && !StoreValue(kSwitchKey, 1))
         return;
     wished_ = true;
     running_ = true;
@@ -164,6 +168,12 @@ void OstOrbitRemote::Suspend() {
     callId_.clear();
     chatName_.clear();
     partner_.clear();
+}
+
+void OstOrbitRemote::Hold() {
+    if (!wished_ && StoreValue(kSwitchKey, 1))
+        wished_ = true;
+    Suspend();
 }
 
 bool OstOrbitRemote::SetPassword(const QString& text) {
@@ -211,6 +221,9 @@ void OstOrbitRemote::OnCallStep(const CallMessage& message) {
         return;
     const QString& id = call->GetId();
     if (callId_.isEmpty()) {
+        // Without a password there is nothing a caller could prove: no call is taken up.
+        if (password_.isEmpty())
+            return;
         if (message.change == CALL_CHANGE_STATUS && call->GetStatus() == CALL_STATUS_RINGING) {
             Send(u"GET CALL "_qs + id + u" TYPE"_qs);
         } else if (message.change == CALL_CHANGE_TYPE &&

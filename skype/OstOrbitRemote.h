@@ -22,6 +22,8 @@ enum RemoteState : std::int32_t {
 // after the caller has typed the password into a chat the monitor opens, and then video is
 // started. Three wrong passwords end the call. UI thread only.
 //
+// Without a password no call is taken up, whatever the switch says.
+//
 // Its switch and password persist in QSettings("Ostrel", "Orbit") as "RMON" (1 on, 0 off)
 // and "RMPM" (base64 of the password's local 8-bit text and one zero byte).
 class OstOrbitRemote : public OstObject {
@@ -42,6 +44,9 @@ public:
     // Stops answering calls without storing the switch as off: the user still wants the
     // monitor, it only cannot run now (no camera, Skype offline).
     void Suspend();
+    // The user wants the monitor but it cannot run now: the stored switch says on (written
+    // only when it said off) and no call is answered.
+    void Hold();
     // Whether the password was stored; only then does it become the password.
     bool SetPassword(const QString& text);
 

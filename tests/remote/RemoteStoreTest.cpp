@@ -66,6 +66,27 @@ TEST_F(RemoteStoreTest, StartAndStopWriteTheSwitchAndRegisterBeforeAnnouncing) {
     EXPECT_EQ(center.ObserverCount(u"SKYPE_MESSAGE_MESSAGE"_qs), 0u);
 }
 
+TEST_F(RemoteStoreTest, HoldKeepsTheWishWithoutAnsweringAndAResumeWritesNothing) {
+    OstOrbitRemote remote(controller);
+    remote.Hold();
+    EXPECT_FALSE(remote.IsRunning());
+    EXPECT_EQ(RemoteSettings::Read(kSwitch).toInt(), 1) << "the wish is stored while nothing runs";
+
+    // The switch already says on: resuming and holding again leave the stored value alone.
+    RemoteSettings::Write(kSwitch, 5);
+    remote.Start();
+    EXPECT_TRUE(remote.IsRunning());
+    remote.Hold();
+    remote.Start();
+    EXPECT_EQ(RemoteSettings::Read(kSwitch).toInt(), 5);
+
+    // Off while held is stored as off.
+    remote.Hold();
+    remote.Stop();
+    EXPECT_EQ(RemoteSettings::Read(kSwitch).toInt(), 0);
+    EXPECT_FALSE(remote.IsRunning());
+}
+
 TEST_F(RemoteStoreTest, FailedSwitchWriteChangesNothing) {
     OstOrbitRemote remote(controller);
     RemoteSettings::BreakWrites();
