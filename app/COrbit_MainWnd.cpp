@@ -36,6 +36,7 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -64,6 +65,11 @@ constexpr int kCheckOnlineText = 463;
 constexpr int kSendFailedText1 = 466;
 constexpr int kSendFailedText2 = 467;
 constexpr int kSendFailedText3 = 468;
+constexpr int kSkypeAccessText = 465;
+constexpr int kSaveFailedText = 475;
+
+// Rows and counters are written after every change that matters, but at most once a second.
+constexpr qint64 kSaveIntervalMs = 1000;
 
 // The progress codes a row shows for the ends of a transfer.
 constexpr int kProgressConnectFail = 101;
@@ -120,6 +126,15 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     mainDlg_ = std::make_unique<COstUI_Orbit_MainDlg>();
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::uiCommand, this,
             [this](int code, const QVariant& argument) { uiCommand(code, argument); });
+    connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::eventsChanged, this, &COrbit_MainWnd::ScheduleSave);
+    connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::endProgramRequested, this, &COrbit_MainWnd::quitRequested);
+    mainDlg_->installEventFilter(this);
+    saveTimer_.setSingleShot(true);
+    connect(&saveTimer_, &QTimer::timeout, this, &COrbit_MainWnd::SaveNow);
+    connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] {
+        if (photoAppWanted_)
+            CreatePhotoApplication();
+    });
     SetFolderLabelToPictures();
     if (!events.isEmpty()) {
         COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
@@ -145,20 +160,18 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     // The end of the event loop saves (Close); saving here as well would write everything twice.
     connect(tray_.get(), &COstUI_Orbit_SystemTray::closeRequested, this, &COrbit_MainWnd::quitRequested);
     const bool trayShown = tray_->Create(String(Tray::StateStringId(trayState_)), trayState_);
+    mainDlg_->SetCloseEndsProgram(!trayShown);
 
     contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
     startupDlg_->hide();
 
     // Without a tray the program would be invisible and unreachable: the dialog is shown
-    // anyway (minimised at log-on), and Skype is looked for as with a tray.
-    // The camera was opened above already: the dialog is only shown.
-    if (showMainDialog) {
+    // anyway (minimised at log-on, its preview started when the user restores it), and Skype
+    // is looked for as with a tray. The camera was opened above already: the dialog is only shown.
+    if (showMainDialog)
         ShowMainDialog(false);
-    } else if (!trayShown) {
-        if (!camera_)
-            OpenCamera();
+    else if (!trayShown)
         mainDlg_->showMinimized();
-    }
     skype_->Discover();
     return true;
 }
@@ -228,6 +241,27 @@ bool COrbit_MainWnd::OpenCamera() {
     mainDlg_->SetZoom(previewZoom_, working_.Resolution == u"800x600");
     mainDlg_->SetCameraState(true, 0);
     return true;
+}
+
+bool COrbit_MainWnd::StartPreview() {
+    if (camera_)
+        return true;
+    // Skype holds the device for a call: opening it now would fight the call for it.
+    if (inCall_) {
+        if (mainDlg_)
+            mainDlg_->SetCameraState(false, kCameraBusyText);
+        return false;
+    }
+    return OpenCamera();
+}
+
+bool COrbit_MainWnd::eventFilter(QObject* watched, QEvent* event) {
+    // A dialog shown minimised (at log-on without a tray, or by a received photo) starts its
+    // preview only when the user restores it.
+    if (watched == mainDlg_.get() && event->type() == QEvent::WindowStateChange &&
+        mainDlg_->isVisible() && !mainDlg_->isMinimized())
+        StartPreview();
+    return QObject::eventFilter(watched, event);
 }
 
 void COrbit_MainWnd::ShowMirrorState() {
@@ -307,6 +341,7 @@ void COrbit_MainWnd::PhotoTaken(const QString& path) {
     list->SelectOnly(0);
     mainDlg_->ShowEventDetails(record);
     mainDlg_->EnableTakePhoto();
+    ScheduleSave();
 }
 
 void COrbit_MainWnd::SetZoom(int percent) {
@@ -387,6 +422,7 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
     case UICMD_CANCEL_TRANSFER:
         if (ap2ap_)
             ap2ap_->CancelTransfer(argument.toUInt());
+        ScheduleSave();
         break;
     case UICMD_UPDATE_VIDEO_POSITION:
         if (camera_ && camera_->Graph())
@@ -419,14 +455,17 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
 void COrbit_MainWnd::ShowMainDialog(bool openHidden) {
     if (!mainDlg_)
         return;
-    if (!mainDlg_->isVisible() && openHidden) {
+    const bool hidden = !mainDlg_->isVisible();
+    if (hidden && openHidden) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = mainDlg_->frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
             mainDlg_->move(frame.topLeft());
         }
-        OpenCamera();
     }
+    // Also a dialog that a received photo showed minimised has no preview yet.
+    if (openHidden || !hidden)
+        StartPreview();
     mainDlg_->showNormal();
     mainDlg_->raise();
     mainDlg_->activateWindow();
@@ -442,12 +481,42 @@ void COrbit_MainWnd::RememberSelectedFriend() {
         working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
 }
 
-void COrbit_MainWnd::SaveEvents() {
+bool COrbit_MainWnd::SaveEvents() {
     if (!mainDlg_)
-        return;
+        return true;
     QList<EventRecord> records;
     mainDlg_->EventList()->CollectRecords(records);
-    settings_.SaveEventList(records);
+    return settings_.SaveEventList(records);
+}
+
+void COrbit_MainWnd::ScheduleSave() {
+    if (saveTimer_.isActive())
+        return;
+    const qint64 since = lastSave_.isValid() ? lastSave_.elapsed() : kSaveIntervalMs;
+    saveTimer_.start(static_cast<int>(std::clamp<qint64>(kSaveIntervalMs - since, 0, kSaveIntervalMs)));
+}
+
+void COrbit_MainWnd::SaveNow() {
+    if (!mainDlg_)
+        return;
+    lastSave_.start();
+    RememberSelectedFriend();
+    // Transfers still running stay running in the list; only the stored copy ends them.
+    QList<EventRecord> records;
+    mainDlg_->EventList()->SnapshotRecords(records);
+    // While the settings sheet is open the working copy holds choices not yet confirmed.
+    const bool settingsSaved = settingsSheet_ ? settings_.SaveSettings() : settings_.ApplySettings(working_);
+    const bool eventsSaved = settings_.SaveEventList(records);
+    if (settingsSaved && eventsSaved) {
+        saveFailureShown_ = false;
+        return;
+    }
+    qCWarning(lcMainWnd) << "saving the settings or the event list failed";
+    // Once until a save succeeds again: a full disk must not bury the user in boxes.
+    if (!saveFailureShown_) {
+        saveFailureShown_ = true;
+        ShowMessage(kSaveFailedText);
+    }
 }
 
 bool COrbit_MainWnd::CheckFriend(const QString& handle) {
@@ -468,6 +537,11 @@ void COrbit_MainWnd::SendPhotos() {
     const QString handle = mainDlg_->SelectedFriendHandle();
     if (!CheckFriend(handle))
         return;
+    if (!ap2ap_) {
+        // Skype is there, but the photo application is not (yet): say so rather than nothing.
+        ShowMessage(kSkypeAccessText);
+        return;
+    }
     const QString shownName = mainDlg_->SelectedFriendText();
     COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
     QList<EventRecord> selected;
@@ -484,8 +558,7 @@ void COrbit_MainWnd::SendPhotos() {
         const qsizetype blank = size.indexOf(u' ');
         if (blank >= 0)
             size.remove(blank, 1);
-        // Without a transfer object (no complete contact list yet) nothing can be sent.
-        const std::uint32_t id = ap2ap_ ? ap2ap_->SendFile(path, handle, copy.Resolution, size) : 0;
+        const std::uint32_t id = ap2ap_->SendFile(path, handle, copy.Resolution, size);
         if (id == 0)
             continue;
         copy.EventType = EventRecord::Sent;
@@ -517,6 +590,14 @@ int COrbit_MainWnd::ProgressPercent(std::int32_t status, std::int32_t done, std:
 void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
     if (!mainDlg_)
         return;
+    ApplyTransferReport(report);
+    // Every report but progress ends a transfer or adds a row: the stored list follows it.
+    if (report.status != TRANSFER_PACKET_SENT && report.status != TRANSFER_PACKET_RECEIVED &&
+        report.status != TRANSFER_FILE_CREATED)
+        ScheduleSave();
+}
+
+void COrbit_MainWnd::ApplyTransferReport(const TransferReport& report) {
     COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
     const int row = list->FindByTransferId(report.transferId);
     const TransferProgress* progress = report.Progress();
@@ -545,11 +626,10 @@ void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
                 list->RedrawCell(row, kNameColumn);
             }
             mainDlg_->ShowFirstEvent();
-            if (!mainDlg_->isVisible()) {
-                // Shown for the user to restore: with its preview, or Take Photo would be dead.
-                OpenCamera();
+            // Shown for the user to restore; the camera is not switched on by someone else's
+            // photo: the preview starts when the user restores the dialog.
+            if (!mainDlg_->isVisible())
                 mainDlg_->showMinimized();
-            }
             QApplication::alert(mainDlg_.get(), 0);
         }
         break;
@@ -615,6 +695,7 @@ void COrbit_MainWnd::OnSkypeDisconnected() {
     RememberSelectedFriend();
     if (mainDlg_)
         mainDlg_->FillFriendList({}, working_.LastFriendHandle);
+    photoAppWanted_ = false;
     ap2ap_.reset();
     UpdateRemoteState(remoteWanted_);
 }
@@ -637,9 +718,7 @@ void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
         contacts.GetFriendList(friends);
         if (mainDlg_)
             mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
-        if (!ap2ap_)
-            ap2ap_ = std::make_unique<OstSkypeAp2Ap>(*skype_, skype_->GetCurrentUserHandle(),
-                                                     settings_.GetReceiveFolder(), this);
+        CreatePhotoApplication();
         contactDlg_->hide();
         contactDlg_->SetPos(0);
         contactCounter_ = 0;
@@ -651,6 +730,22 @@ void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
         contactDlg_->show();
         contactDlg_->raise();
     }
+}
+
+void COrbit_MainWnd::CreatePhotoApplication() {
+    if (ap2ap_)
+        return;
+    const QString me = skype_->GetCurrentUserHandle();
+    if (me.isEmpty()) {
+        // Skype names the user a little after the attach, sometimes after the contacts: an
+        // application without the name could neither send nor receive, so it waits for it.
+        if (!photoAppWanted_)
+            skype_->SendCommand(QStringLiteral("GET CURRENTUSERHANDLE"));
+        photoAppWanted_ = true;
+        return;
+    }
+    photoAppWanted_ = false;
+    ap2ap_ = std::make_unique<OstSkypeAp2Ap>(*skype_, me, settings_.GetReceiveFolder(), this);
 }
 
 void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
@@ -668,7 +763,7 @@ void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
             break;
         case VIDEO_AVAILABLE:
             inCall_ = false;
-            if (mainDlg_ && mainDlg_->isVisible())
+            if (mainDlg_ && mainDlg_->isVisible() && !mainDlg_->isMinimized())
                 OpenCamera();
             break;
         case VIDEO_RUNNING:
@@ -684,7 +779,7 @@ void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
     } else if (message.change == CALL_CHANGE_STATUS && inCall_ &&
                (call.GetStatus() == CALL_STATUS_FINISHED || call.GetStatus() == CALL_STATUS_FAILED)) {
         inCall_ = false;
-        if (mainDlg_ && mainDlg_->isVisible())
+        if (mainDlg_ && mainDlg_->isVisible() && !mainDlg_->isMinimized())
             OpenCamera();
     }
 }
@@ -719,8 +814,12 @@ void COrbit_MainWnd::OnWebcamPullOut(const QString& devicePath) {
 
 void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
     remoteWanted_ = wanted;
+    // The user's wish is stored in every branch, also while nothing lets the monitor run.
     if (webcams_->DeviceCount() == 0) {
-        remote_.Suspend();
+        if (wanted)
+            remote_.Hold();
+        else
+            remote_.Stop();
         SetTrayState(Tray::TRAY_DISCONNECTED);
         return;
     }
@@ -731,7 +830,7 @@ void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
     }
     // Skype offline is no wish of the user's to stop: the stored switch keeps the wish.
     if (wanted)
-        remote_.Suspend();
+        remote_.Hold();
     else
         remote_.Stop();
     SetTrayState(wanted ? Tray::TRAY_MONITOR_OFFLINE : Tray::TRAY_CONNECTED);
@@ -807,9 +906,9 @@ void COrbit_MainWnd::OpenSettings(int page) {
 }
 
 void COrbit_MainWnd::SetRemoteFromPage(const COstUI_Orbit_RemotePage& page) {
-    // An empty password is never stored: without one no call is ever taken up anyway.
-    if (!page.password.isEmpty())
-        remote_.SetPassword(page.password);
+    // An emptied password is stored too: the old one is revoked, and without one no call is
+    // taken up.
+    remote_.SetPassword(page.password);
     UpdateRemoteState(page.monitorOn != 0);
 }
 
@@ -842,9 +941,12 @@ int COrbit_MainWnd::ShowMessageText(const QString& text) {
 // ---- the end ----
 
 void COrbit_MainWnd::SaveAll() {
+    saveTimer_.stop();
     RememberSelectedFriend();
-    settings_.ApplySettings(working_);
-    SaveEvents();
+    // At the end of the program a box could hold up a session that is ending: only logged.
+    const bool settingsSaved = settings_.ApplySettings(working_);
+    if (!SaveEvents() || !settingsSaved)
+        qCWarning(lcMainWnd) << "saving the settings or the event list failed";
 }
 
 void COrbit_MainWnd::Close() {

@@ -10,9 +10,11 @@
 #include "OstUiCommand.h"
 #include "SettingsRecord.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 #include <cstdint>
 #include <memory>
@@ -79,6 +81,9 @@ public:
     // Progress a transfer row shows for a report of done of total packets.
     static int ProgressPercent(std::int32_t status, std::int32_t done, std::int32_t total);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // A message box was shown (its text), for the tests of the windows.
     void messageShown(const QString& text);
@@ -90,6 +95,8 @@ private:
     void HandleNotification(void* payload, const QString& name);
 
     bool OpenCamera();
+    // The preview for a dialog the user brings up: nothing while a call holds the camera.
+    bool StartPreview();
     void DetachCamera();
     void UpdateRemoteState(bool wanted);
     void OpenSettings(int page);
@@ -107,7 +114,13 @@ private:
     void ShowMirrorState();
     void SetFolderLabelToPictures();
     void RememberSelectedFriend();
-    void SaveEvents();
+    bool SaveEvents();
+    // The settings and the rows are saved soon, coalesced to one write a second.
+    void ScheduleSave();
+    void SaveNow();
+    void ApplyTransferReport(const TransferReport& report);
+    // The photo application, once Skype has named the user.
+    void CreatePhotoApplication();
 
     void OnSkypeConnected();
     void OnSkypeDisconnected();
@@ -145,4 +158,9 @@ private:
     int contactCounter_ = 0;
     bool inCall_ = false;
     bool holdDone_ = false;
+    // The contacts are complete but Skype has not named the user yet.
+    bool photoAppWanted_ = false;
+    QTimer saveTimer_;
+    QElapsedTimer lastSave_;
+    bool saveFailureShown_ = false;
 };

@@ -305,13 +305,13 @@ void OstSettings::LoadEventListFile() {
         m_events = std::move(events);
 }
 
-void OstSettings::ApplySettings(const SettingsRecord& record) {
+bool OstSettings::ApplySettings(const SettingsRecord& record) {
     if (record.PicturesFolder != m_settings.PicturesFolder) {
         m_receiveFolder = record.PicturesFolder + QStringLiteral("Receive/");
         MakeFolder(m_receiveFolder);
     }
     m_settings = record;
-    SaveSettings();
+    return SaveSettings();
 }
 
 bool OstSettings::SaveSettings() const {

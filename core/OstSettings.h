@@ -40,7 +40,7 @@ public:
     const SettingsRecord& GetSettings() const { return m_settings; }
     // Makes the record current (creating the new receive folder when the pictures folder
     // changed) and saves "Settings.xml" with the current date and counters.
-    void ApplySettings(const SettingsRecord& record);
+    bool ApplySettings(const SettingsRecord& record);
     // Saves "Settings.xml" as it is; false when the file could not be replaced, in which case
     // the previous file is left as it was.
     bool SaveSettings() const;

@@ -712,6 +712,10 @@
         <source>The help page could not be found. Please reinstall Orbit.</source>
         <translation>找不到說明頁面，請重新安裝 Orbit。</translation>
     </message>
+    <message id="475">
+        <source>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</source>
+        <translation>Orbit 無法儲存相片清單或設定，請確認磁碟仍有可用空間，且資料夾可以寫入。</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

@@ -712,6 +712,10 @@
         <source>The help page could not be found. Please reinstall Orbit.</source>
         <translation>The help page could not be found. Please reinstall Orbit.</translation>
     </message>
+    <message id="475">
+        <source>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</source>
+        <translation>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>
