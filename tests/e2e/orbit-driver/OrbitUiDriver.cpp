@@ -6,11 +6,11 @@
 //        | text <widget> | state <widget> | rows <list> | click-cell <list> <row> <column>
 //        | combo <widget> <index> | pick <widget> <item text> | items <widget> | grab <widget> <file>
 //        | box <button text or index> | menu <action object name> | tray <action object name>
-//        | modal | language <id> | camera plug|unplug | memory | quit
+//        | modal | language <id> | camera plug|unplug|running | memory | quit
 //   out: ready <ms> | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
 //        | items <widget> <texts...> | modal <class> <title>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
-//        | memory <resident kB> <peak resident kB>
+//        | memory <resident kB> <peak resident kB> | camera <1 when a camera streams, else 0>
 //   and unasked, for the whole-process benchmarks (ms since main() began, for comparison):
 //        painted main <ms>   the main dialog's first paint
 //        painted tray <ms>   the tray icon's first paint in an X tray
@@ -23,6 +23,8 @@
 #include "COstUI_Orbit_MainDlg.h"
 #include "COstUI_Orbit_SystemTray.h"
 #include "OstLanguageSelector.h"
+#include "OstDXShow.h"
+#include "OstWebcam.h"
 #include "OstWebcamMonitor.h"
 
 #include <QAbstractButton>
@@ -248,6 +250,16 @@ private:
             OstLanguageSelector::GetInstance().SetLanguage(static_cast<std::uint16_t>(f.value(1).toUInt()));
             return done();
         }
+        if (cmd == u"camera" && f.value(1) == u"running") {
+            // Whether any camera streams: its light would be on.
+            const OstWebcamMonitor& monitor = OstWebcamMonitor::GetInstance();
+            bool running = false;
+            for (std::size_t i = 0; i < monitor.DeviceCount(); ++i) {
+                const OstWebcam* device = monitor.DeviceAt(i);
+                running = running || (device && device->Graph() && device->Graph()->State() == GraphState::Running);
+            }
+            return Print({QStringLiteral("camera"), QString::number(running)});
+        }
         if (cmd == u"camera") {
             OstWebcamMonitor& monitor = OstWebcamMonitor::GetInstance();
             const bool ok = f.value(1) == u"plug" ? monitor.PlugSimulatedCamera() : monitor.UnplugSimulatedCamera();
@@ -285,6 +297,10 @@ private:
             const QKeySequence seq(f.value(2));
             if (seq.isEmpty())
                 return fail(QStringLiteral("bad key"));
+            // A window's shortcuts answer only while it is the active one, as for a person.
+            w->window()->activateWindow();
+            if (!QTest::qWaitForWindowActive(w->window(), 1000))
+                return fail(QStringLiteral("window not active"));
             done();
             QTest::keyClick(w, seq[0].key(), seq[0].keyboardModifiers());
             return;

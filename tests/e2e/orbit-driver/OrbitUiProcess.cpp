@@ -107,3 +107,8 @@ bool OrbitUiProcess::WaitUntil(const std::function<bool()>& condition, int timeo
     }
     return true;
 }
+
+void OrbitUiProcess::Kill() {
+    process_.kill();
+    process_.waitForFinished(10000);
+}

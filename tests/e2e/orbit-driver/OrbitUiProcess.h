@@ -32,6 +32,9 @@ public:
     QString WaitForMessage(const QString& part, int timeoutMs, int from = 0);
     bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 
+    // Ends the program at once, as a lost session or a power cut would (SIGKILL).
+    void Kill();
+
     QString Home() const { return home_; }
     QString PicturesFolder() const { return home_ + QStringLiteral("/Pictures/Orbit/"); }
 

@@ -1,0 +1,131 @@
+// The controller with its real windows on a scripted Skype without a bus: what the user sees
+// when Skype answers late, or not at all, is decided here in milliseconds.
+
+#include "COrbit_MainWnd.h"
+#include "COrbitApp.h"
+#include "COstUI_Orbit_MainDlg.h"
+#include "FakeSkypeTransport.h"
+#include "OstLanguageSelector.h"
+#include "OstSkypeController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The Skype of one user, alice, with one friend online, bob. It answers every query at once,
+// except who the user is, which the test hands over when it chooses.
+QString Answer(const QString& command) {
+    if (command == u"SEARCH FRIENDS")
+        return u"USERS bob"_qs;
+    if (command.startsWith(u"GET USER bob "_qs)) {
+        const QString property = command.section(u' ', 3, 3);
+        const QString value = property == u"ONLINESTATUS" ? u"ONLINE"_qs : u"Bob"_qs;
+        return u"USER bob "_qs + property + u' ' + value;
+    }
+    if (command == u"GET SKYPEVERSION")
+        return u"SKYPEVERSION 4.2.0.155"_qs;
+    return {};
+}
+
+} // namespace
+
+class ControllerWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        transport->answer = Answer;
+        COrbit_MainWnd::Parts parts;
+        parts.skype = &skype;
+        ASSERT_TRUE(controller.Initialize(true, parts));
+        // Every box the controller opens is answered, and remembered.
+        QObject::connect(&controller, &COrbit_MainWnd::messageShown, [this](const QString& text) {
+            messages.append(text);
+            QTimer::singleShot(0, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                    box->accept();
+            });
+        });
+    }
+    void TearDown() override { controller.Close(); }
+
+    // Attached, online, and the contact list complete: bob is in the friend chooser.
+    void AttachWithBob() {
+        transport->Accept();
+        transport->Deliver(u"USERSTATUS ONLINE"_qs);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Friends()->findText(u"Bob"_qs) >= 0; }, 5000));
+        Friends()->setCurrentIndex(Friends()->findText(u"Bob"_qs));
+    }
+
+    QComboBox* Friends() const { return controller.MainDialog()->findChild<QComboBox*>(u"1002"_qs); }
+    QWidget* Control(const char* number) const { return controller.MainDialog()->findChild<QWidget*>(QString::fromLatin1(number)); }
+
+    QStringList Created() const {
+        QStringList created;
+        for (const QString& text : transport->Sent())
+            if (text.startsWith(u"CREATE APPLICATION"_qs))
+                created.append(text);
+        return created;
+    }
+
+    FakeSkypeTransport* transport = new FakeSkypeTransport;
+    OstSkypeController skype{std::unique_ptr<OstSkypeTransport>(transport)};
+    COrbit_MainWnd controller;
+    QStringList messages;
+};
+
+TEST_F(ControllerWindowsTest, ThePhotoApplicationWaitsForTheUsersNameAndSendingMeanwhileSaysWhy) {
+    AttachWithBob();
+    // The contacts are complete before Skype has said who the user is: it is asked, and no
+    // nameless application is made.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return transport->Sent().contains(u"GET CURRENTUSERHANDLE"_qs); }, 5000));
+    EXPECT_EQ(Created(), QStringList());
+
+    // Send Photo meanwhile tells the user why nothing goes.
+    QTest::mouseClick(Control("1017"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 5000)) << "Send Photo said nothing";
+    EXPECT_EQ(messages.value(0), OstLanguageSelector::GetInstance().GetString(465));
+
+    transport->Deliver(u"CURRENTUSERHANDLE alice"_qs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Created().isEmpty(); }, 5000));
+    EXPECT_EQ(Created(), QStringList{u"CREATE APPLICATION alice"_qs});
+    // Named again by Skype, the application is not made twice.
+    transport->Deliver(u"CURRENTUSERHANDLE alice"_qs);
+    QTest::qWait(50);
+    EXPECT_EQ(Created().size(), 1);
+}
+
+TEST_F(ControllerWindowsTest, AKnownNameMakesTheApplicationWithTheContacts) {
+    transport->Accept();
+    transport->Deliver(u"CURRENTUSERHANDLE alice"_qs);
+    AttachWithBob();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Created().isEmpty(); }, 5000));
+    EXPECT_EQ(Created(), QStringList{u"CREATE APPLICATION alice"_qs});
+    EXPECT_FALSE(transport->Sent().contains(u"GET CURRENTUSERHANDLE"_qs));
+}
+
+// The program's settings, pictures and trash stay inside a home of the test's own, and the
+// simulated camera stands in for the device.
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + u"/.config"_qs));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + u"/.local/share"_qs));
+    qputenv("XDG_PICTURES_DIR", QFile::encodeName(home.path() + u"/Pictures"_qs));
+    qputenv("ORBIT_SIMULATED_CAMERA", "always");
+    QApplication app(argc, argv);
+    COrbitApp::SetUpApplication();
+    OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
