@@ -47,7 +47,6 @@ public:
     // Where received files go; ends with "/".
     void SetReceiveFolder(const QString& folder);
     QString GetReceiveFolder() const;
-    const QString& GetOwnHandle() const { return ownHandle_; }
 
     void OnNotification(void* payload, const QString& name) override;
     void OnApplicationMessage(const QString& text);

@@ -109,7 +109,6 @@ public:
     int PreviewSize() const { return previewSize_; }
     bool ListShown() const { return listShown_; }
     int BackgroundId() const { return backgroundId_; }
-    int CameraErrorId() const { return cameraErrorId_; }
     // The background as painted, frames included.
     const QPixmap& Background() const { return background_; }
 

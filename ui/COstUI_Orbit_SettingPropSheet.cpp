@@ -4,7 +4,6 @@
 
 namespace {
 constexpr int kCaption = 327;
-COstUI_Orbit_SettingPropSheet* g_current = nullptr;
 } // namespace
 
 COstUI_Orbit_SettingPropSheet::COstUI_Orbit_SettingPropSheet(QWidget* parent)
@@ -14,18 +13,9 @@ COstUI_Orbit_SettingPropSheet::COstUI_Orbit_SettingPropSheet(QWidget* parent)
     AddPage(&imageControl_);
     AddPage(&effect_);
     AddPage(&about_);
-    if (g_current == nullptr)
-        g_current = this;
 }
 
-COstUI_Orbit_SettingPropSheet::~COstUI_Orbit_SettingPropSheet() {
-    if (g_current == this)
-        g_current = nullptr;
-}
-
-COstUI_Orbit_SettingPropSheet* COstUI_Orbit_SettingPropSheet::Current() {
-    return g_current;
-}
+COstUI_Orbit_SettingPropSheet::~COstUI_Orbit_SettingPropSheet() = default;
 
 void COstUI_Orbit_SettingPropSheet::SetSettingsRecord(SettingsRecord* record) {
     general_.SetSettingsRecord(record);

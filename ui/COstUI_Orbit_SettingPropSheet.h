@@ -23,10 +23,6 @@ public:
     explicit COstUI_Orbit_SettingPropSheet(QWidget* parent = nullptr);
     ~COstUI_Orbit_SettingPropSheet() override;
 
-    // The settings sheet that exists now, or null: there is never more than one, and a second
-    // request for the settings only switches its page.
-    static COstUI_Orbit_SettingPropSheet* Current();
-
     void SetSettingsRecord(SettingsRecord* record);
     SettingsRecord* GetSettingsRecord() const { return general_.GetSettingsRecord(); }
     // The camera of the image control and effect pages (null: none), refreshed at once on the

@@ -46,7 +46,12 @@ bool InTray(const COstUI_Orbit_SystemTray& tray) {
 
 } // namespace
 
+// Without a display server and a tray host to run, the tests say they did not run.
+static bool gTrayHostAvailable = true;
+
 TEST(TrayHostTest, IconComesBackWhenThePanelRestarts) {
+    if (!gTrayHostAvailable)
+        GTEST_SKIP() << "Xvfb or trayer is not installed";
     auto host = StartTrayHost();
     ASSERT_NE(host, nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
@@ -71,6 +76,8 @@ TEST(TrayHostTest, IconComesBackWhenThePanelRestarts) {
 }
 
 TEST(TrayHostTest, IconAppearsWhenATrayStartsAfterTheProgram) {
+    if (!gTrayHostAvailable)
+        GTEST_SKIP() << "Xvfb or trayer is not installed";
     QTRY_VERIFY_WITH_TIMEOUT(!QSystemTrayIcon::isSystemTrayAvailable(), 10000);
     COstUI_Orbit_SystemTray tray;
     EXPECT_FALSE(tray.Create(OstLanguageSelector::GetInstance().GetString(313),
@@ -85,8 +92,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty()) {
-        std::puts("Xvfb or trayer is not installed: tray host tests skipped");
-        ::testing::GTEST_FLAG(filter) = "-*";
+        // Reported as skipped, never as passed.
+        gTrayHostAvailable = false;
         return RUN_ALL_TESTS();
     }
     // A display of its own: -displayfd picks a free number and reports it.
