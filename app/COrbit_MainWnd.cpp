@@ -102,6 +102,9 @@ COrbit_MainWnd::~COrbit_MainWnd() {
     // The camera is lent, never owned: give it back before the windows it paints into go.
     DetachCamera();
     ap2ap_.reset();
+    // A graph report that outlives its graph goes to the default reporter: never to this one
+    // once it is gone.
+    OstDXShow::SetDefaultReporter(nullptr);
 }
 
 QString COrbit_MainWnd::String(int number) const {

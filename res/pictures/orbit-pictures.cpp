@@ -7,6 +7,8 @@
 // (":/JPG/<n>", ":/JPG/<n>@2x"), icons/<n>/<size>.png (":/icons/<n>/<size>"),
 // frames/<n>.png (":/frames/<n>") and pictures.qrc. See docs/pictures.md.
 
+#include "OstMainDlgLayout.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -518,6 +520,7 @@ void AboutPicture(QPainter& p, QSizeF size) {
 
 // --- backgrounds ---------------------------------------------------------------------------
 
+// What a background needs of the dialog's layout table, which is the one source of the places.
 struct Layout {
     int bgShown, bgHidden;
     QSize shown, hidden;
@@ -526,21 +529,15 @@ struct Layout {
     QRect combo;
     QPoint kind;
     int locY, locW;
-    QPoint take, mirror, mirrorLabel;
-    int rowYShown, rowYHidden;
-};
+    QPoint mirror, mirrorLabel;
+    int rowYShown;
 
-const Layout kLayouts[] = {
-    {269, 270, {1391, 895}, {1391, 658}, {45, 82, 638, 479}, {706, 81, 641, 482}, {46, 612, 1297, 219},
-     {711, 579}, {767, 579, 540, 24}, {710, 58}, 845, 640, {344, 572}, {12, 520}, {12, 548}, 843, 607},
-    {267, 268, {1070, 748}, {1070, 559}, {45, 82, 477, 359}, {545, 80, 481, 362}, {46, 492, 977, 191},
-     {551, 460}, {607, 460, 380, 24}, {550, 58}, 697, 480, {256, 453}, {12, 400}, {12, 428}, 695, 507},
-    {265, 266, {910, 635}, {910, 478}, {45, 82, 397, 298}, {464, 81, 401, 302}, {46, 432, 817, 141},
-     {472, 397}, {528, 397, 295, 24}, {470, 58}, 587, 400, {214, 390}, {12, 340}, {12, 368}, 585, 426},
-    {263, 264, {750, 576}, {750, 418}, {45, 82, 318, 239}, {385, 81, 321, 241}, {46, 372, 657, 141},
-     {391, 338}, {447, 338, 221, 24}, {390, 58}, 527, 320, {178, 331}, {12, 280}, {12, 308}, 525, 368},
-    {261, 262, {591, 514}, {591, 361}, {45, 82, 239, 179}, {305, 81, 241, 181}, {46, 312, 498, 138},
-     {311, 278}, {367, 278, 136, 24}, {310, 58}, 464, 206, {136, 271}, {12, 217}, {11, 246}, 462, 309},
+    explicit Layout(const OstMainDlgLayout& l)
+        : bgShown(l.backgroundShown), bgHidden(l.backgroundHidden), shown(l.backgroundShownSize),
+          hidden(l.backgroundHiddenSize), preview(l.preview), picture(l.picture), list(l.eventList),
+          sendTo(l.sendToLabel.topLeft()), combo(l.friendCombo), kind(l.kindIcon.topLeft()),
+          locY(l.locationRow.y()), locW(l.locationRow.width()), mirror(l.mirror.topLeft()),
+          mirrorLabel(l.mirrorLabel.topLeft()), rowYShown(l.openFolder.y()) {}
 };
 
 // A white well with a frame, where the video and the photo show.
@@ -838,7 +835,8 @@ int main(int argc, char** argv) {
     Emit(u"JPG"_qs, u"260"_qs, {360, 150}, Keying::Opaque, [](QPainter& p) { AboutPicture(p, QSizeF(360, 150)); });
 
     // Main dialog backgrounds, list shown and hidden, for the five preview sizes.
-    for (const Layout& layout : kLayouts) {
+    for (const int size : OstMainDlgLayout::Sizes()) {
+        const Layout layout(*OstMainDlgLayout::ForSize(size));
         Emit(u"JPG"_qs, QString::number(layout.bgShown), layout.shown, Keying::Opaque,
              [&](QPainter& p) { Background(p, layout, true); });
         Emit(u"JPG"_qs, QString::number(layout.bgHidden), layout.hidden, Keying::Opaque,
