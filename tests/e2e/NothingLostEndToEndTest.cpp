@@ -115,6 +115,29 @@ TEST_F(NothingLostTest, RowsTakenAndReceivedSurviveAKilledSession) {
     EXPECT_TRUE(names.contains(received)) << names.join(u',').toStdString();
 }
 
+TEST_F(NothingLostTest, ASaveThatFailsIsReportedOnceAndTheNextOneCatchesUp) {
+    StartAlice();
+    // The list cannot be replaced while a folder stands under its name (root may write anywhere
+    // else).
+    const QString events = EventListFile(Home(u"alice"_qs));
+    ASSERT_TRUE(QFile::remove(events) || !QFileInfo::exists(events));
+    ASSERT_TRUE(QDir().mkpath(events));
+    const QString failed = u"Orbit could not save its photo list"_qs;
+    const int from = alice_.LineCount();
+    TakePhoto(alice_);
+    ASSERT_FALSE(alice_.WaitForMessage(failed, 10000, from).isEmpty()) << "a failed save said nothing";
+    ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
+    const int afterFirst = alice_.LineCount();
+    TakePhoto(alice_);
+    EXPECT_TRUE(alice_.WaitForMessage(failed, 3000, afterFirst).isEmpty()) << "told twice";
+
+    // Once the list can be written again, the next change stores every row.
+    ASSERT_TRUE(QDir(events).removeRecursively());
+    const QString third = TakePhoto(alice_).value(2);
+    EXPECT_TRUE(alice_.WaitUntil([&] { return Read(events).contains(third.toUtf8()); }, 10000));
+    EXPECT_EQ(Read(events).count("<Event>"), 3);
+}
+
 TEST_F(NothingLostTest, ARevokedPasswordIsRevoked) {
     StartAlice();
     SetPasswordAndSwitchOn(u"secret"_qs);

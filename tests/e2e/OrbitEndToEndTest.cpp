@@ -91,6 +91,9 @@ TEST_F(OrbitEndToEndTest, ARefusedPhotoAndAContactWithoutTheProgramAreReported) 
     ASSERT_TRUE(bob_.Do({u"click-cell"_qs, kEventList, u"0"_qs, u"0"_qs}));
     EXPECT_TRUE(WaitForRow(bob_, 0, 1, u"Canceled"_qs));
     EXPECT_TRUE(WaitForRow(alice_, 0, 1, u"Rejected"_qs)) << alice_.Rows().value(0).join(u'|').toStdString();
+    // Packets still on their way when bob pressed Cancel never bring his bar back.
+    bob_.WaitUntil([] { return false; }, 1500);
+    EXPECT_EQ(bob_.Rows().value(0).value(1), u"Canceled"_qs);
 }
 
 TEST_F(OrbitEndToEndTest, ARemoteCallerWithThePasswordGetsTheCameraBack) {
