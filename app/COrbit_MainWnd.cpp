@@ -14,7 +14,7 @@
 #include "CountdownRequest.h"
 #include "FriendInfoUpdate.h"
 #include "OstCall.h"
-#include "OstCameraProperty.h"
+#include "OstCameraSession.h"
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstNotificationCenter.h"
@@ -53,12 +53,8 @@ const char16_t* const kObserved[] = {
     u"SKYPE_CALL_MESSAGE",    u"SKYPE_USERSTATUS",
 };
 
-constexpr std::uint32_t kMirrorProperty = 0;
-constexpr std::uint32_t kZoomProperty = 28;
 constexpr int kNameColumn = 2;
 
-constexpr int kNoCameraText = 351;
-constexpr int kCameraBusyText = 350;
 constexpr int kRemoteNoCameraText = 381;
 constexpr int kSelectContactText = 462;
 constexpr int kCheckOnlineText = 463;
@@ -71,36 +67,29 @@ constexpr int kSaveFailedText = 475;
 // Rows and counters are written after every change that matters, but at most once a second.
 constexpr qint64 kSaveIntervalMs = 1000;
 
-// The progress codes a row shows for the ends of a transfer.
-constexpr int kProgressConnectFail = 101;
-constexpr int kProgressOvertime = 102;
-constexpr int kProgressRejected = 103;
-constexpr int kProgressCanceled = 104;
-constexpr int kProgressOpenFailed = 105;
-constexpr int kProgressWriteFailed = 106;
 
 // Skype below 4.0 needs its video call put on hold and resumed before it sends video.
 constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
 
-// The countdown's digits, 5 down to 1.
-const int kCountdownDigits[] = {244, 243, 242, 241, 240};
 
-// The stored frame rate, read as the C library's wtoi reads; nothing below 0.
-std::uint32_t FramesPerSecond(const SettingsRecord& settings) {
-    return static_cast<std::uint32_t>(std::max<std::int32_t>(0, OstText::ToInt(settings.Frame)));
-}
 
 QString WithoutLastCharacter(const QString& text) { return text.left(qMax<qsizetype>(0, text.size() - 1)); }
 } // namespace
 
 COrbit_MainWnd::COrbit_MainWnd(QObject* parent)
-    : QObject(parent), working_(settings_.GetSettings()), remoteWanted_(remote_.IsRunning()) {}
+    : QObject(parent),
+      remoteSwitch_(remote_,
+                    {[this] { return webcams_ && webcams_->DeviceCount() > 0; },
+                     [this] { return skype_ && skype_->GetUserStatus() > SKYPE_STATUS_OFFLINE; },
+                     [this](int state) { SetTrayState(state); }},
+                    remote_.IsRunning()),
+      working_(settings_.GetSettings()) {}
 
 COrbit_MainWnd::~COrbit_MainWnd() {
     if (center_)
         center_->RemoveObserver(this, QString());
     // The camera is lent, never owned: give it back before the windows it paints into go.
-    DetachCamera();
+    cameraSession_.reset();
     ap2ap_.reset();
     // A graph report that outlives its graph goes to the default reporter: never to this one
     // once it is gone.
@@ -138,6 +127,8 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
         if (photoAppWanted_)
             CreatePhotoApplication();
     });
+    cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
+                                                        [this] { return settings_.MakePhotoFileName(); });
     SetFolderLabelToPictures();
     if (!events.isEmpty()) {
         COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
@@ -148,9 +139,9 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
 
     trayState_ = Tray::TRAY_DISCONNECTED;
     if (webcams_->DeviceCount() > 0) {
-        OpenCamera();
-        if (!showMainDialog && camera_)
-            DetachCamera();
+        cameraSession_->Open();
+        if (!showMainDialog)
+            cameraSession_->Detach();
         trayState_ = Tray::TRAY_CONNECTED;
     }
 
@@ -191,7 +182,7 @@ void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
     else if (name == u"SKYPE_DISCONNECTED")
         OnSkypeDisconnected();
     else if (name == u"SKYPE_USERSTATUS")
-        UpdateRemoteState(remoteWanted_);
+        remoteSwitch_.Refresh();
     else if (name == u"SKYPE_FRIEND_INFO_UPDATE" && payload)
         OnFriendInfoUpdate(*static_cast<const FriendInfoUpdate*>(payload));
     else if (name == u"SKYPE_CALL_MESSAGE" && payload)
@@ -206,71 +197,13 @@ void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
 
 // ---- camera ----
 
-void COrbit_MainWnd::DetachCamera() {
-    if (!camera_)
-        return;
-    camera_->Detach();
-    camera_ = nullptr;
-}
-
-bool COrbit_MainWnd::OpenCamera() {
-    DetachCamera();
-    if (!mainDlg_)
-        return false;
-    OstWebcam* device = webcams_->Acquire(this, mainDlg_->VideoWindow());
-    if (!device) {
-        mainDlg_->SetCameraState(false, kNoCameraText);
-        return false;
-    }
-    device->CreateGraph();
-    if (OstDXShow* graph = device->Graph()) {
-        const QString& resolution = working_.Resolution;
-        const qsizetype x = resolution.indexOf(u'x');
-        // Read like the C library's wtol: leading digits, anything else ends the number.
-        // Read as the C library's wtol reads: leading digits, anything else ends the number.
-        const QStringView text(resolution);
-        const std::int32_t width = OstText::ToInt(x < 0 ? text : text.left(x));
-        const std::int32_t height = x < 0 ? 0 : OstText::ToInt(text.mid(x + 1));
-        graph->ChangeResolution(24, width, height);
-        graph->ChangeFrameRate(FramesPerSecond(working_));
-    }
-    if (device->Run() != GraphState::Running) {
-        mainDlg_->SetCameraState(false, kCameraBusyText);
-        device->Detach();
-        return false;
-    }
-    camera_ = device;
-    ShowMirrorState();
-    mainDlg_->SetZoom(previewZoom_, working_.Resolution == u"800x600");
-    mainDlg_->SetCameraState(true, 0);
-    return true;
-}
-
-bool COrbit_MainWnd::StartPreview() {
-    if (camera_)
-        return true;
-    // Skype holds the device for a call: opening it now would fight the call for it.
-    if (inCall_) {
-        if (mainDlg_)
-            mainDlg_->SetCameraState(false, kCameraBusyText);
-        return false;
-    }
-    return OpenCamera();
-}
-
 bool COrbit_MainWnd::eventFilter(QObject* watched, QEvent* event) {
     // A dialog shown minimised (at log-on without a tray, or by a received photo) starts its
     // preview only when the user restores it.
     if (watched == mainDlg_.get() && event->type() == QEvent::WindowStateChange &&
         mainDlg_->isVisible() && !mainDlg_->isMinimized())
-        StartPreview();
+        cameraSession_->StartPreview();
     return QObject::eventFilter(watched, event);
-}
-
-void COrbit_MainWnd::ShowMirrorState() {
-    std::int32_t mirrored = 0;
-    if (camera_ && GetCameraProperty(camera_, kMirrorProperty, mirrored))
-        mainDlg_->SetMirrorButton(mirrored != 0);
 }
 
 void COrbit_MainWnd::ReportFailure(const QString& text) { ShowMessageText(text); }
@@ -302,33 +235,9 @@ void COrbit_MainWnd::OnWebcamSnapShotImage(OstWebcam*, IOstVideoWindow*, const Q
 }
 
 void COrbit_MainWnd::TakePhoto() {
-    if (!camera_) {
-        // Nothing runs that would enable the button again.
-        mainDlg_->EnableTakePhoto();
-        return;
-    }
-    const QString path = settings_.MakePhotoFileName();
-    if (working_.SnapshotMode == 1) {
-        CountdownRequest request;
-        request.filePath = path;
-        for (int digit : kCountdownDigits) {
-            OverlayFrame frame;
-            frame.bitmap = QImage(QStringLiteral(":/bitmaps/") + QString::number(digit));
-            frame.alpha = 0.5f;
-            frame.colorKey = 0xFFFFFF;
-            request.frames.push_back(std::move(frame));
-        }
-        request.frameDelay = 1000;
-        if (!camera_->GrabWithCountdown(request))
-            mainDlg_->EnableTakePhoto();
-        return;
-    }
-    OstDXShow* graph = camera_->Graph();
-    if (graph && graph->GrabImage(path))
+    const QString path = cameraSession_->TakePhoto();
+    if (!path.isEmpty())
         PhotoTaken(path);
-    else
-        // The graph has told the user why; the button must not stay dead until a restart.
-        mainDlg_->EnableTakePhoto();
 }
 
 void COrbit_MainWnd::PhotoTaken(const QString& path) {
@@ -347,22 +256,6 @@ void COrbit_MainWnd::PhotoTaken(const QString& path) {
     ScheduleSave();
 }
 
-void COrbit_MainWnd::SetZoom(int percent) {
-    if (percent == previewZoom_ || !camera_)
-        return;
-    previewZoom_ = percent;
-    SetCameraProperty(camera_, kZoomProperty, (percent - 100) * 64 / 100);
-}
-
-void COrbit_MainWnd::ToggleMirror() {
-    if (!camera_)
-        return;
-    std::int32_t mirrored = 0;
-    GetCameraProperty(camera_, kMirrorProperty, mirrored);
-    SetCameraProperty(camera_, kMirrorProperty, mirrored ? 0 : 1);
-    ShowMirrorState();
-}
-
 // ---- commands ----
 
 int COrbit_MainWnd::trayCommand(int code) {
@@ -372,17 +265,19 @@ int COrbit_MainWnd::trayCommand(int code) {
         ShowMainDialog(true);
         break;
     case TRAYCMD_REMOTE_START:
-        if (remote_.HasPassword()) {
-            if (webcams_->DeviceCount() == 0)
-                ShowMessage(kRemoteNoCameraText);
-            else
-                UpdateRemoteState(true);
-        } else {
+        switch (remoteSwitch_.RequestStart()) {
+        case OstRemoteSwitch::Request::NoCamera:
+            ShowMessage(kRemoteNoCameraText);
+            break;
+        case OstRemoteSwitch::Request::NeedsPassword:
             OpenSettings(1);
+            break;
+        case OstRemoteSwitch::Request::Started:
+            break;
         }
         break;
     case TRAYCMD_REMOTE_STOP:
-        UpdateRemoteState(false);
+        remoteSwitch_.Update(false);
         break;
     case TRAYCMD_REMOTE_SETTING:
         OpenSettings(1);
@@ -417,10 +312,10 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
         SendSoftware(argument.toString());
         break;
     case UICMD_SET_ZOOM:
-        SetZoom(argument.toInt());
+        cameraSession_->SetZoom(argument.toInt());
         break;
     case UICMD_TOGGLE_MIRROR:
-        ToggleMirror();
+        cameraSession_->ToggleMirror();
         break;
     case UICMD_CANCEL_TRANSFER:
         if (ap2ap_)
@@ -428,11 +323,11 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
         ScheduleSave();
         break;
     case UICMD_UPDATE_VIDEO_POSITION:
-        if (camera_ && camera_->Graph())
-            camera_->Graph()->SetVideoPosition();
+        if (OstWebcam* camera = cameraSession_->Camera(); camera && camera->Graph())
+            camera->Graph()->SetVideoPosition();
         break;
     case UICMD_DIALOG_CLOSED:
-        DetachCamera();
+        cameraSession_->Detach();
         RememberSelectedFriend();
         SaveEvents();
         break;
@@ -468,7 +363,7 @@ void COrbit_MainWnd::ShowMainDialog(bool openHidden) {
     }
     // Also a dialog that a received photo showed minimised has no preview yet.
     if (openHidden || !hidden)
-        StartPreview();
+        cameraSession_->StartPreview();
     mainDlg_->showNormal();
     mainDlg_->raise();
     mainDlg_->activateWindow();
@@ -656,28 +551,28 @@ void COrbit_MainWnd::ApplyTransferReport(const TransferReport& report) {
         break;
     }
     case TRANSFER_CANCELLED:
-        list->SetProgress(report.transferId, kProgressCanceled);
+        list->SetProgress(report.transferId, EventRow::Canceled);
         break;
     case TRANSFER_CREATE_FAILED:
     case TRANSFER_CONNECT_FAILED: {
         const QString peer = row >= 0 ? list->GetPeerName(row) : report.peer;
-        EndWith(kProgressConnectFail);
+        EndWith(EventRow::ConnectFail);
         ShowMessageText(String(kSendFailedText1) + report.FileName() + String(kSendFailedText2) + peer +
                         String(kSendFailedText3));
         break;
     }
     case TRANSFER_SEND_OVERTIME:
     case TRANSFER_RECEIVE_OVERTIME:
-        EndWith(kProgressOvertime);
+        EndWith(EventRow::Overtime);
         break;
     case TRANSFER_OPEN_FAILED:
-        EndWith(kProgressOpenFailed);
+        EndWith(EventRow::OpenFailed);
         break;
     case TRANSFER_WRITE_FAILED:
-        EndWith(kProgressWriteFailed);
+        EndWith(EventRow::WriteFailed);
         break;
     case TRANSFER_CANCELLED_BY_PEER:
-        EndWith(kProgressRejected);
+        EndWith(EventRow::Rejected);
         break;
     default:
         if (row >= 0)
@@ -691,7 +586,7 @@ void COrbit_MainWnd::ApplyTransferReport(const TransferReport& report) {
 void COrbit_MainWnd::OnSkypeConnected() {
     qCDebug(lcMainWnd) << "Skype attached";
     skype_->SendCommand(QStringLiteral("SEARCH FRIENDS"));
-    UpdateRemoteState(remoteWanted_);
+    remoteSwitch_.Refresh();
 }
 
 void COrbit_MainWnd::OnSkypeDisconnected() {
@@ -700,7 +595,7 @@ void COrbit_MainWnd::OnSkypeDisconnected() {
         mainDlg_->FillFriendList({}, working_.LastFriendHandle);
     photoAppWanted_ = false;
     ap2ap_.reset();
-    UpdateRemoteState(remoteWanted_);
+    remoteSwitch_.Refresh();
 }
 
 void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
@@ -758,19 +653,14 @@ void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
     if (message.change == CALL_CHANGE_VIDEO_SEND_STATUS) {
         switch (call.GetVideoSendStatus()) {
         case VIDEO_STARTING:
-            DetachCamera();
-            if (mainDlg_)
-                mainDlg_->SetCameraState(false, kCameraBusyText);
-            inCall_ = true;
+            cameraSession_->CallTakesCamera();
             holdDone_ = false;
             break;
         case VIDEO_AVAILABLE:
-            inCall_ = false;
-            if (mainDlg_ && mainDlg_->isVisible() && !mainDlg_->isMinimized())
-                OpenCamera();
+            cameraSession_->CallReleasesCamera();
             break;
         case VIDEO_RUNNING:
-            if (inCall_ && !holdDone_ && skype_->GetSkypeVersion() < kVersionHoldNeeded) {
+            if (cameraSession_->InCall() && !holdDone_ && skype_->GetSkypeVersion() < kVersionHoldNeeded) {
                 holdDone_ = true;
                 skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS ONHOLD"_qs);
                 skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS INPROGRESS"_qs);
@@ -779,11 +669,9 @@ void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
         default:
             break;
         }
-    } else if (message.change == CALL_CHANGE_STATUS && inCall_ &&
+    } else if (message.change == CALL_CHANGE_STATUS && cameraSession_->InCall() &&
                (call.GetStatus() == CALL_STATUS_FINISHED || call.GetStatus() == CALL_STATUS_FAILED)) {
-        inCall_ = false;
-        if (mainDlg_ && mainDlg_->isVisible() && !mainDlg_->isMinimized())
-            OpenCamera();
+        cameraSession_->CallReleasesCamera();
     }
 }
 
@@ -792,52 +680,27 @@ void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
 void COrbit_MainWnd::OnWebcamPlugIn(const QString& className) {
     if (className != OstWebcamMonitor::kOrbitClassName)
         return;
-    UpdateRemoteState(remoteWanted_);
-    if (!camera_ && mainDlg_ && mainDlg_->isVisible() && OpenCamera() && settingsSheet_) {
+    remoteSwitch_.Refresh();
+    if (!cameraSession_->Camera() && mainDlg_->isVisible() && cameraSession_->Open() && settingsSheet_) {
         QStringList names;
         webcams_->ListNames(names);
         settingsSheet_->GeneralPage().SetDeviceNames(names);
-        settingsSheet_->SetDevice(camera_);
+        settingsSheet_->SetDevice(cameraSession_->Camera());
     }
 }
 
 void COrbit_MainWnd::OnWebcamPullOut(const QString& devicePath) {
-    if (camera_ && camera_->DevicePath().compare(devicePath, Qt::CaseInsensitive) == 0) {
-        DetachCamera();
+    if (cameraSession_->Unplugged(devicePath)) {
         if (settingsSheet_) {
             settingsSheet_->GeneralPage().SetDeviceNames({});
             settingsSheet_->SetDevice(nullptr);
         }
-        OpenCamera();
+        cameraSession_->Open();
     }
-    UpdateRemoteState(remoteWanted_);
+    remoteSwitch_.Refresh();
 }
 
 // ---- remote monitor, tray, settings ----
-
-void COrbit_MainWnd::UpdateRemoteState(bool wanted) {
-    remoteWanted_ = wanted;
-    // The user's wish is stored in every branch, also while nothing lets the monitor run.
-    if (webcams_->DeviceCount() == 0) {
-        if (wanted)
-            remote_.Hold();
-        else
-            remote_.Stop();
-        SetTrayState(Tray::TRAY_DISCONNECTED);
-        return;
-    }
-    if (wanted && skype_->GetUserStatus() > SKYPE_STATUS_OFFLINE) {
-        remote_.Start();
-        SetTrayState(Tray::TRAY_MONITOR);
-        return;
-    }
-    // Skype offline is no wish of the user's to stop: the stored switch keeps the wish.
-    if (wanted)
-        remote_.Hold();
-    else
-        remote_.Stop();
-    SetTrayState(wanted ? Tray::TRAY_MONITOR_OFFLINE : Tray::TRAY_CONNECTED);
-}
 
 void COrbit_MainWnd::SetTrayState(int state) {
     trayState_ = state;
@@ -866,8 +729,8 @@ void COrbit_MainWnd::OpenSettings(int page) {
         QStringList names;
         webcams_->ListNames(names);
         sheet.GeneralPage().SetDeviceNames(names);
-        sheet.RemotePage().SetRemoteValues(remote_.GetPassword(), remoteWanted_ ? 1 : 0);
-        sheet.SetDevice(camera_);
+        sheet.RemotePage().SetRemoteValues(remote_.GetPassword(), remoteSwitch_.Wanted() ? 1 : 0);
+        sheet.SetDevice(cameraSession_->Camera());
         if (placed)
             sheet.SetPosition(left, 0);
         sheet.DoModal();
@@ -879,11 +742,10 @@ void COrbit_MainWnd::OpenSettings(int page) {
         if (ap2ap_)
             ap2ap_->SetReceiveFolder(settings_.GetReceiveFolder());
         if (sheet.GeneralPage().cameraRestartNeeded) {
-            OpenCamera();
-        } else if (camera_) {
-            if (OstDXShow* graph = camera_->Graph())
-                graph->ChangeFrameRate(FramesPerSecond(working_));
-            ShowMirrorState();
+            cameraSession_->Open();
+        } else {
+            cameraSession_->ApplyFrameRate();
+            cameraSession_->ShowMirrorState();
         }
         SetRemoteFromPage(sheet.RemotePage());
         return;
@@ -895,7 +757,7 @@ void COrbit_MainWnd::OpenSettings(int page) {
         sheet.SetPosition(left, 0);
     if (page == 1) {
         COstUI_Orbit_RemotePage remotePage;
-        remotePage.SetRemoteValues(remote_.GetPassword(), remoteWanted_ ? 1 : 0);
+        remotePage.SetRemoteValues(remote_.GetPassword(), remoteSwitch_.Wanted() ? 1 : 0);
         sheet.AddPage(&remotePage);
         sheet.DoModal();
         pageSheet_ = nullptr;
@@ -909,10 +771,7 @@ void COrbit_MainWnd::OpenSettings(int page) {
 }
 
 void COrbit_MainWnd::SetRemoteFromPage(const COstUI_Orbit_RemotePage& page) {
-    // An emptied password is stored too: the old one is revoked, and without one no call is
-    // taken up.
-    remote_.SetPassword(page.password);
-    UpdateRemoteState(page.monitorOn != 0);
+    remoteSwitch_.ApplyPage(page.password, page.monitorOn != 0);
 }
 
 void COrbit_MainWnd::OnLanguageChanged() {

@@ -5,6 +5,7 @@
 #include "IOstWebcamOwner.h"
 #include "OstAp2ApNotifyTarget.h"
 #include "OstOrbitRemote.h"
+#include "OstRemoteSwitch.h"
 #include "OstSettings.h"
 #include "OstTrayCommand.h"
 #include "OstUiCommand.h"
@@ -27,6 +28,7 @@ class COstUI_PropertySheet;
 class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
+class OstCameraSession;
 class OstSkypeAp2Ap;
 class OstSkypeController;
 class OstWebcam;
@@ -94,11 +96,7 @@ private:
     static void OnNotificationCallback(void* observer, void* payload, const QString& name);
     void HandleNotification(void* payload, const QString& name);
 
-    bool OpenCamera();
-    // The preview for a dialog the user brings up: nothing while a call holds the camera.
-    bool StartPreview();
-    void DetachCamera();
-    void UpdateRemoteState(bool wanted);
+
     void OpenSettings(int page);
     void SetTrayState(int state);
     // openHidden: a hidden dialog is centred and its preview started before it is shown.
@@ -109,9 +107,6 @@ private:
     void SendPhotos();
     void SendSoftware(const QString& handle);
     bool CheckFriend(const QString& handle);
-    void SetZoom(int percent);
-    void ToggleMirror();
-    void ShowMirrorState();
     void SetFolderLabelToPictures();
     void RememberSelectedFriend();
     bool SaveEvents();
@@ -137,6 +132,7 @@ private:
 
     OstSettings settings_;
     OstOrbitRemote remote_;
+    OstRemoteSwitch remoteSwitch_;
     OstLanguageSelector* language_ = nullptr;
     std::unique_ptr<COstUI_Orbit_StartupDlg> startupDlg_;
     std::unique_ptr<COstUI_Orbit_ContactListDlg> contactDlg_;
@@ -148,15 +144,12 @@ private:
     OstNotificationCenter* center_ = nullptr;
     OstSkypeController* skype_ = nullptr;
     OstWebcamMonitor* webcams_ = nullptr;
-    OstWebcam* camera_ = nullptr;
+    std::unique_ptr<OstCameraSession> cameraSession_;
     std::unique_ptr<OstSkypeAp2Ap> ap2ap_;
     SettingsRecord working_;
     bool friendsChanged_ = false;
-    int previewZoom_ = 100;
-    bool remoteWanted_ = false;
 
     int contactCounter_ = 0;
-    bool inCall_ = false;
     bool holdDone_ = false;
     // The contacts are complete but Skype has not named the user yet.
     bool photoAppWanted_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IOstRemoteMonitor.h"
 #include "OstObject.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ enum RemoteState : std::int32_t {
 //
 // Its switch and password persist in QSettings("Ostrel", "Orbit") as "RMON" (1 on, 0 off)
 // and "RMPM" (base64 of the password's local 8-bit text and one zero byte).
-class OstOrbitRemote : public OstObject {
+class OstOrbitRemote : public OstObject, public IOstRemoteMonitor {
 public:
     static constexpr std::int32_t kMaxFailedAttempts = 3;
 
@@ -39,20 +40,20 @@ public:
     OstOrbitRemote& operator=(const OstOrbitRemote&) = delete;
 
     // Both change nothing unless "RMON" could be written.
-    void Start();
-    void Stop();
+    void Start() override;
+    void Stop() override;
     // Stops answering calls without storing the switch as off: the user still wants the
     // monitor, it only cannot run now (no camera, Skype offline).
     void Suspend();
     // The user wants the monitor but it cannot run now: the stored switch says on (written
     // only when it said off) and no call is answered.
-    void Hold();
+    void Hold() override;
     // Whether the password was stored; only then does it become the password.
-    bool SetPassword(const QString& text);
+    bool SetPassword(const QString& text) override;
 
     bool IsRunning() const { return running_; }
     const QString& GetPassword() const { return password_; }
-    bool HasPassword() const { return !password_.isEmpty(); }
+    bool HasPassword() const override { return !password_.isEmpty(); }
     std::int32_t GetState() const { return state_; }
     const QString& GetCallId() const { return callId_; }
     const QString& GetPartner() const { return partner_; }

@@ -658,6 +658,10 @@ void COstUI_Orbit_MainDlg::ClearDetails() {
     update();
 }
 
+IOstVideoWindow* COstUI_Orbit_MainDlg::PreviewWindow() const {
+    return preview_;
+}
+
 void COstUI_Orbit_MainDlg::EnableTakePhoto() {
     takePhoto_->setEnabled(true);
 }

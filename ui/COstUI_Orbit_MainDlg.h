@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EventRecord.h"
+#include "IOstCameraView.h"
 #include "OstUiCommand.h"
 
 #include <QPixmap>
@@ -29,7 +30,7 @@ struct OstMainDlgLayout;
 // background picture of its preview size and list state; any press on its own surface moves
 // it. It decides nothing: every action goes to the controller as a command (uiCommand), and
 // the controller updates it through the public operations below.
-class COstUI_Orbit_MainDlg : public QWidget {
+class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView {
     Q_OBJECT
 public:
     // Controls by their numbers (each is also the control's objectName).
@@ -71,10 +72,10 @@ public:
 
     // ok: the preview is shown and Take Photo and Mirror work; otherwise the camera error text
     // (string messageId, kept when 0) stands in its place and the camera buttons are disabled.
-    void SetCameraState(bool ok, int messageId);
+    void SetCameraState(bool ok, int messageId) override;
     // percent 100..200; disable greys the zoom out (the camera runs at a size without zoom).
-    void SetZoom(int percent, bool disable);
-    void SetMirrorButton(bool on);
+    void SetZoom(int percent, bool disable) override;
+    void SetMirrorButton(bool on) override;
     // The contacts in the order given, each with its status icon and its handle kept with the
     // item; the contact whose handle is preferredHandle is chosen, else "Select A Friend".
     void FillFriendList(const std::vector<OstUser*>& contacts, const QString& preferredHandle);
@@ -85,7 +86,7 @@ public:
     // The Take Photo button's action; also run for the camera's snapshot key.
     void OnTakePhoto();
     // Take Photo works again: the new photo's row is in the list, or the photo failed.
-    void EnableTakePhoto();
+    void EnableTakePhoto() override;
     // Without a tray icon, hiding the dialog would leave the program running out of reach:
     // then Close asks the tray's Close question and, on Yes, ends the program.
     void SetCloseEndsProgram(bool ends) { closeEndsProgram_ = ends; }
@@ -106,6 +107,8 @@ public:
     COstUI_Orbit_EventListCtrl* EventList() const { return eventList_; }
     // The capture graph's video window.
     OstVideoWidget* VideoWindow() const { return preview_; }
+    IOstVideoWindow* PreviewWindow() const override;
+    bool PreviewSeen() const override { return isVisible() && !isMinimized(); }
     int PreviewSize() const { return previewSize_; }
     bool ListShown() const { return listShown_; }
     int BackgroundId() const { return backgroundId_; }

@@ -17,6 +17,8 @@ struct EventRow {
         Overtime = 102,
         Rejected = 103,
         Canceled = 104,
+        OpenFailed = 105,
+        WriteFailed = 106,
     };
 
     EventRecord Record;
