@@ -177,6 +177,9 @@ TEST_F(OrbitEndToEndTest, TheTrayLanguageReachesOpenWindowsAndEverythingSurvives
 
     // Close asked and answered No: nothing ends and nothing is saved.
     const QString events = Home(u"alice"_qs) + u"/.local/share/Ostrel/Orbit/EventList.xml"_qs;
+    // The photo's row is stored within a second of the photo; from then on nothing changes.
+    ASSERT_TRUE(alice_.WaitUntil([&] { return Read(events).contains("<Event>"); }, 10000));
+    alice_.WaitUntil([] { return false; }, 1200);
     const QDateTime saved = QFileInfo(events).lastModified();
     ASSERT_TRUE(alice_.Do({u"tray"_qs, u"32798"_qs}));
     ASSERT_NE(WaitForModal(alice_, u"QMessageBox"_qs), u"-"_qs);
