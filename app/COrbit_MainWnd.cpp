@@ -10,7 +10,6 @@
 #include "COstUI_Orbit_RemotePage.h"
 #include "COstUI_PropertySheet.h"
 #include "CallMessage.h"
-#include "EventRow.h"
 #include "CountdownRequest.h"
 #include "FriendInfoUpdate.h"
 #include "OstCall.h"
@@ -18,7 +17,7 @@
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstNotificationCenter.h"
-#include "OstSkypeAp2Ap.h"
+#include "OstPhotoTransfers.h"
 #include "OstSkypeController.h"
 #include "OstText.h"
 #include "OstUser.h"
@@ -53,14 +52,10 @@ const char16_t* const kObserved[] = {
     u"SKYPE_CALL_MESSAGE",    u"SKYPE_USERSTATUS",
 };
 
-constexpr int kNameColumn = 2;
 
 constexpr int kRemoteNoCameraText = 381;
 constexpr int kSelectContactText = 462;
 constexpr int kCheckOnlineText = 463;
-constexpr int kSendFailedText1 = 466;
-constexpr int kSendFailedText2 = 467;
-constexpr int kSendFailedText3 = 468;
 constexpr int kSkypeAccessText = 465;
 constexpr int kSaveFailedText = 475;
 
@@ -90,7 +85,7 @@ COrbit_MainWnd::~COrbit_MainWnd() {
         center_->RemoveObserver(this, QString());
     // The camera is lent, never owned: give it back before the windows it paints into go.
     cameraSession_.reset();
-    ap2ap_.reset();
+    transfers_.reset();
     // A graph report that outlives its graph goes to the default reporter: never to this one
     // once it is gone.
     OstDXShow::SetDefaultReporter(nullptr);
@@ -123,10 +118,19 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     mainDlg_->installEventFilter(this);
     saveTimer_.setSingleShot(true);
     connect(&saveTimer_, &QTimer::timeout, this, &COrbit_MainWnd::SaveNow);
-    connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] {
-        if (photoAppWanted_)
-            CreatePhotoApplication();
-    });
+    transfers_ = std::make_unique<OstPhotoTransfers>(
+        *skype_, *mainDlg_->EventList(),
+        OstPhotoTransfers::Hooks{
+            [this](int number) { return String(number); },
+            [this](const QString& handle) {
+                const OstUser* contact = skype_->GetUserMonitor().GetUser(handle);
+                return contact ? contact->GetShownName() : handle;
+            },
+            [this] { return settings_.GetReceiveFolder(); },
+            [this] { PhotoArrived(); },
+            [this](const QString& text) { ShowMessageText(text); },
+            [this] { ScheduleSave(); }});
+    connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] { transfers_->UserNamed(); });
     cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
                                                         [this] { return settings_.MakePhotoFileName(); });
     SetFolderLabelToPictures();
@@ -318,9 +322,7 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
         cameraSession_->ToggleMirror();
         break;
     case UICMD_CANCEL_TRANSFER:
-        if (ap2ap_)
-            ap2ap_->CancelTransfer(argument.toUInt());
-        ScheduleSave();
+        transfers_->Cancel(argument.toUInt());
         break;
     case UICMD_UPDATE_VIDEO_POSITION:
         if (OstWebcam* camera = cameraSession_->Camera(); camera && camera->Graph())
@@ -435,12 +437,6 @@ void COrbit_MainWnd::SendPhotos() {
     const QString handle = mainDlg_->SelectedFriendHandle();
     if (!CheckFriend(handle))
         return;
-    if (!ap2ap_) {
-        // Skype is there, but the photo application is not (yet): say so rather than nothing.
-        ShowMessage(kSkypeAccessText);
-        return;
-    }
-    const QString shownName = mainDlg_->SelectedFriendText();
     COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
     QList<EventRecord> selected;
     for (int index : list->GetSelectedRows()) {
@@ -448,23 +444,9 @@ void COrbit_MainWnd::SendPhotos() {
         if (list->GetRecord(index, record))
             selected.append(record);
     }
-    for (EventRecord copy : selected) {
-        const QString path = copy.EventFolder + copy.EventName;
-        if (!QFileInfo::exists(path))
-            continue;
-        QString size = copy.PictureSize;
-        const qsizetype blank = size.indexOf(u' ');
-        if (blank >= 0)
-            size.remove(blank, 1);
-        const std::uint32_t id = ap2ap_->SendFile(path, handle, copy.Resolution, size);
-        if (id == 0)
-            continue;
-        copy.EventType = EventRecord::Sent;
-        copy.FriendID = shownName;
-        copy.Status = EventRecord::Transferring;
-        list->AddEvent(copy, id);
-    }
-    list->SelectOnly(0);
+    // Skype is there, but the photo application is not (yet): say so rather than nothing.
+    if (!transfers_->Send(selected, handle, mainDlg_->SelectedFriendText()))
+        ShowMessage(kSkypeAccessText);
 }
 
 void COrbit_MainWnd::SendSoftware(const QString& handle) {
@@ -477,108 +459,13 @@ void COrbit_MainWnd::SendSoftware(const QString& handle) {
 
 // ---- transfer reports ----
 
-int COrbit_MainWnd::ProgressPercent(std::int32_t status, std::int32_t done, std::int32_t total) {
-    // An empty photo has no packets: it is complete once it has ended, and nothing before.
-    if (total <= 0)
-        return status == TRANSFER_SENT || status == TRANSFER_RECEIVED ? 100 : 0;
-    const std::int64_t percent = static_cast<std::int64_t>(done) * 100 / total;
-    return static_cast<int>(std::clamp<std::int64_t>(percent, 0, 100));
-}
-
-void COrbit_MainWnd::OnSkypeAp2ApMessage(const TransferReport& report) {
-    if (!mainDlg_)
-        return;
-    ApplyTransferReport(report);
-    // Every report but progress ends a transfer or adds a row: the stored list follows it.
-    if (report.status != TRANSFER_PACKET_SENT && report.status != TRANSFER_PACKET_RECEIVED &&
-        report.status != TRANSFER_FILE_CREATED)
-        ScheduleSave();
-}
-
-void COrbit_MainWnd::ApplyTransferReport(const TransferReport& report) {
-    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
-    const int row = list->FindByTransferId(report.transferId);
-    const TransferProgress* progress = report.Progress();
-    // A transfer that ended short of complete: its row loses the Cancel button and shows why.
-    const auto EndWith = [&](int progressCode) {
-        if (row >= 0)
-            list->EndTransfer(row);
-        list->SetProgress(report.transferId, progressCode);
-    };
-    switch (report.status) {
-    case TRANSFER_PACKET_SENT:
-    case TRANSFER_PACKET_RECEIVED:
-    case TRANSFER_SENT:
-    case TRANSFER_RECEIVED: {
-        if (row < 0) {
-            if (ap2ap_)
-                ap2ap_->CancelTransfer(report.transferId);
-            break;
-        }
-        list->SetProgress(report.transferId, ProgressPercent(report.status, progress ? progress->done : 0,
-                                                     progress ? progress->total : 0));
-        if (report.status == TRANSFER_RECEIVED) {
-            list->SelectOnly(row);
-            if (EventRow* shown = list->GetRow(row)) {
-                shown->Record.EventName = report.FileName();
-                list->RedrawCell(row, kNameColumn);
-            }
-            mainDlg_->ShowFirstEvent();
-            // Shown for the user to restore; the camera is not switched on by someone else's
-            // photo: the preview starts when the user restores the dialog.
-            if (!mainDlg_->isVisible())
-                mainDlg_->showMinimized();
-            QApplication::alert(mainDlg_.get(), 0);
-        }
-        break;
-    }
-    case TRANSFER_FILE_CREATED:
-        break;
-    case TRANSFER_ANNOUNCED: {
-        const TransferAnnounce* announce = report.Announce();
-        if (!announce)
-            break;
-        EventRecord record;
-        record.EventType = EventRecord::Received;
-        record.Status = EventRecord::Transferring;
-        record.EventFolder = settings_.GetReceiveFolder();
-        record.EventName = announce->fileName;
-        record.Resolution = announce->resolution;
-        record.PictureSize = announce->pictureSize.left(qMax<qsizetype>(0, announce->pictureSize.size() - 2));
-        const OstUser* contact = skype_->GetUserMonitor().GetUser(report.peer);
-        record.FriendID = contact ? contact->GetShownName() : report.peer;
-        list->AddEvent(record, report.transferId);
-        break;
-    }
-    case TRANSFER_CANCELLED:
-        list->SetProgress(report.transferId, EventRow::Canceled);
-        break;
-    case TRANSFER_CREATE_FAILED:
-    case TRANSFER_CONNECT_FAILED: {
-        const QString peer = row >= 0 ? list->GetPeerName(row) : report.peer;
-        EndWith(EventRow::ConnectFail);
-        ShowMessageText(String(kSendFailedText1) + report.FileName() + String(kSendFailedText2) + peer +
-                        String(kSendFailedText3));
-        break;
-    }
-    case TRANSFER_SEND_OVERTIME:
-    case TRANSFER_RECEIVE_OVERTIME:
-        EndWith(EventRow::Overtime);
-        break;
-    case TRANSFER_OPEN_FAILED:
-        EndWith(EventRow::OpenFailed);
-        break;
-    case TRANSFER_WRITE_FAILED:
-        EndWith(EventRow::WriteFailed);
-        break;
-    case TRANSFER_CANCELLED_BY_PEER:
-        EndWith(EventRow::Rejected);
-        break;
-    default:
-        if (row >= 0)
-            list->EndTransfer(row);
-        break;
-    }
+void COrbit_MainWnd::PhotoArrived() {
+    mainDlg_->ShowFirstEvent();
+    // Shown for the user to restore; the camera is not switched on by someone else's photo:
+    // the preview starts when the user restores the dialog.
+    if (!mainDlg_->isVisible())
+        mainDlg_->showMinimized();
+    QApplication::alert(mainDlg_.get(), 0);
 }
 
 // ---- Skype ----
@@ -593,8 +480,7 @@ void COrbit_MainWnd::OnSkypeDisconnected() {
     RememberSelectedFriend();
     if (mainDlg_)
         mainDlg_->FillFriendList({}, working_.LastFriendHandle);
-    photoAppWanted_ = false;
-    ap2ap_.reset();
+    transfers_->Drop();
     remoteSwitch_.Refresh();
 }
 
@@ -616,7 +502,7 @@ void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
         contacts.GetFriendList(friends);
         if (mainDlg_)
             mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
-        CreatePhotoApplication();
+        transfers_->ContactsComplete();
         contactDlg_->hide();
         contactDlg_->SetPos(0);
         contactCounter_ = 0;
@@ -628,22 +514,6 @@ void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
         contactDlg_->show();
         contactDlg_->raise();
     }
-}
-
-void COrbit_MainWnd::CreatePhotoApplication() {
-    if (ap2ap_)
-        return;
-    const QString me = skype_->GetCurrentUserHandle();
-    if (me.isEmpty()) {
-        // Skype names the user a little after the attach, sometimes after the contacts: an
-        // application without the name could neither send nor receive, so it waits for it.
-        if (!photoAppWanted_)
-            skype_->SendCommand(QStringLiteral("GET CURRENTUSERHANDLE"));
-        photoAppWanted_ = true;
-        return;
-    }
-    photoAppWanted_ = false;
-    ap2ap_ = std::make_unique<OstSkypeAp2Ap>(*skype_, me, settings_.GetReceiveFolder(), this);
 }
 
 void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
@@ -739,8 +609,7 @@ void COrbit_MainWnd::OpenSettings(int page) {
         settings_.ApplySettings(working_);
         if (mainDlg_ && mainDlg_->EventList()->GetItemCount() == 0)
             SetFolderLabelToPictures();
-        if (ap2ap_)
-            ap2ap_->SetReceiveFolder(settings_.GetReceiveFolder());
+        transfers_->SetReceiveFolder(settings_.GetReceiveFolder());
         if (sheet.GeneralPage().cameraRestartNeeded) {
             cameraSession_->Open();
         } else {
@@ -817,5 +686,6 @@ void COrbit_MainWnd::Close() {
         settingsSheet_->done(0);
     if (pageSheet_)
         pageSheet_->done(0);
-    ap2ap_.reset();
+    if (transfers_)
+        transfers_->Drop();
 }

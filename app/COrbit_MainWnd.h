@@ -3,7 +3,6 @@
 #include "COstUI_Orbit_SystemTray.h"
 #include "IOstGraphReporter.h"
 #include "IOstWebcamOwner.h"
-#include "OstAp2ApNotifyTarget.h"
 #include "OstOrbitRemote.h"
 #include "OstRemoteSwitch.h"
 #include "OstSettings.h"
@@ -29,7 +28,7 @@ class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
 class OstCameraSession;
-class OstSkypeAp2Ap;
+class OstPhotoTransfers;
 class OstSkypeController;
 class OstWebcam;
 class OstWebcamMonitor;
@@ -40,7 +39,6 @@ struct FriendInfoUpdate;
 // the commands of the tray and the main dialog. Lives on the UI thread.
 class COrbit_MainWnd : public QObject,
                        public IOstWebcamOwner,
-                       public OstAp2ApNotifyTarget,
                        public IOstGraphReporter {
     Q_OBJECT
 public:
@@ -74,14 +72,10 @@ public:
     void OnWebcamSnapShotImage(OstWebcam* device, IOstVideoWindow* videoWindow,
                                const QString& path) override;
     void OnWebcamOrbitSendKey(OstWebcam* device, IOstVideoWindow* videoWindow) override;
-    // OstAp2ApNotifyTarget: one transfer report, on the UI thread.
-    void OnSkypeAp2ApMessage(const TransferReport& report) override;
     // IOstGraphReporter: a capture-graph failure; the graph hands it over on the UI thread,
     // queued, so no camera thread ever waits for the box.
     void ReportFailure(const QString& text) override;
 
-    // Progress a transfer row shows for a report of done of total packets.
-    static int ProgressPercent(std::int32_t status, std::int32_t done, std::int32_t total);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,9 +107,8 @@ private:
     // The settings and the rows are saved soon, coalesced to one write a second.
     void ScheduleSave();
     void SaveNow();
-    void ApplyTransferReport(const TransferReport& report);
-    // The photo application, once Skype has named the user.
-    void CreatePhotoApplication();
+    // A photo arrived whole: the dialog shows it, and asks for attention when hidden.
+    void PhotoArrived();
 
     void OnSkypeConnected();
     void OnSkypeDisconnected();
@@ -145,14 +138,12 @@ private:
     OstSkypeController* skype_ = nullptr;
     OstWebcamMonitor* webcams_ = nullptr;
     std::unique_ptr<OstCameraSession> cameraSession_;
-    std::unique_ptr<OstSkypeAp2Ap> ap2ap_;
+    std::unique_ptr<OstPhotoTransfers> transfers_;
     SettingsRecord working_;
     bool friendsChanged_ = false;
 
     int contactCounter_ = 0;
     bool holdDone_ = false;
-    // The contacts are complete but Skype has not named the user yet.
-    bool photoAppWanted_ = false;
     QTimer saveTimer_;
     QElapsedTimer lastSave_;
     bool saveFailureShown_ = false;

@@ -174,6 +174,14 @@ void COstUI_Orbit_EventListCtrl::CollectRecords(QList<EventRecord>& records) {
     }
 }
 
+void COstUI_Orbit_EventListCtrl::SetEventName(int index, const QString& name) {
+    EventRow* row = model_->Row(index);
+    if (!row)
+        return;
+    row->Record.EventName = name;
+    RedrawCell(index, OstEventListModel::NameColumn);
+}
+
 void COstUI_Orbit_EventListCtrl::SnapshotRecords(QList<EventRecord>& records) const {
     const int count = model_->Count();
     records.reserve(records.size() + count);

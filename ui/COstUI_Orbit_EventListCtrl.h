@@ -2,6 +2,7 @@
 
 #include "EventRecord.h"
 #include "EventRow.h"
+#include "IOstEventRows.h"
 
 #include <QList>
 #include <QPersistentModelIndex>
@@ -17,7 +18,7 @@ class OstEventListModel;
 // with a progress bar and a Cancel button for transfers. It is the live list of events
 // between loading and saving "EventList.xml". Rows are addressed by their index from the top;
 // an index outside the list does nothing.
-class COstUI_Orbit_EventListCtrl : public QTableView {
+class COstUI_Orbit_EventListCtrl : public QTableView, public IOstEventRows {
     Q_OBJECT
 public:
     static constexpr int kControlId = 1000;
@@ -27,25 +28,26 @@ public:
 
     // A new top row with a copy of the record; with a transfer id the row shows a Cancel
     // button and "Connecting...".
-    void AddEvent(const EventRecord& record, std::uint32_t transferId = 0);
+    void AddEvent(const EventRecord& record, std::uint32_t transferId = 0) override;
     // Records in list order: the first one ends on top.
     void LoadEvents(const QList<EventRecord>& records);
     // The row becomes the only selected one, the current one and the selection mark, in view.
-    void SelectOnly(int index);
+    void SelectOnly(int index) override;
     // For the first row carrying the transfer id; 100 also finishes the row. A row that shows
     // a final state (finished, failed, cancelled) keeps it.
-    void SetProgress(std::uint32_t transferId, int value);
-    int FindByTransferId(std::uint32_t transferId) const;
+    void SetProgress(std::uint32_t transferId, int value) override;
+    int FindByTransferId(std::uint32_t transferId) const override;
     // A transfer that ended without completing: the button goes and the row is marked so.
-    void EndTransfer(int index);
+    void EndTransfer(int index) override;
     // Repaints one cell, or the whole row when column is not a column of the list.
     void RedrawCell(int index, int column);
-    bool GetRecord(int index, EventRecord& record) const;
+    bool GetRecord(int index, EventRecord& record) const override;
+    void SetEventName(int index, const QString& name) override;
     // Every row's record, top first; rows still transferring are marked ended, in the list too.
     void CollectRecords(QList<EventRecord>& records);
     // Every row's record as it would be stored now, without ending the transfers still running.
     void SnapshotRecords(QList<EventRecord>& records) const;
-    QString GetPeerName(int index) const;
+    QString GetPeerName(int index) const override;
     // A row's identity, which follows the row while rows above it come and go: what a modal
     // question or dialog acts on when it closes. RowOf gives its index now, -1 once it is gone.
     QPersistentModelIndex RowHandle(int index) const;
