@@ -3,6 +3,7 @@
 #include "COstUI_Orbit_HeaderCtrl.h"
 #include "OstEventListDelegate.h"
 #include "OstEventListModel.h"
+#include "OstPhotoFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -218,13 +219,9 @@ void COstUI_Orbit_EventListCtrl::DeleteRow(int index) {
     const EventRow* row = model_->Row(index);
     if (!row)
         return;
-    if (row->Record.EventType != EventRecord::Sent) {
-        // Only a file, by its full path: a record with an empty name would otherwise name its
-        // whole folder, and one without a folder a file wherever the program was started.
-        const QFileInfo file(row->Record.FullPath());
-        if (file.isAbsolute() && file.isFile() && !QFile::moveToTrash(file.filePath()))
-            QFile::remove(file.filePath());
-    }
+    // A sent photo's file belongs to the event it was sent from.
+    if (row->Record.EventType != EventRecord::Sent)
+        OstPhotoFiles::Discard(row->Record.FullPath());
     model_->Remove(index);
 }
 

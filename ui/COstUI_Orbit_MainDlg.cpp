@@ -12,6 +12,7 @@
 #include "OstBitmap.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
+#include "OstPhotoFiles.h"
 #include "OstText.h"
 #include "OstUser.h"
 #include "OstVideoWidget.h"
@@ -20,9 +21,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -34,7 +32,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -726,28 +723,8 @@ void COstUI_Orbit_MainDlg::OnOpenFolder() {
     Send(UICMD_OPEN_FOLDER, folder_->text());
 }
 
-QString COstUI_Orbit_MainDlg::FindHelpPage(const QString& languageFolder) {
-    const QString page = QStringLiteral("help/") + languageFolder + QStringLiteral("/help_1.htm");
-    QDir dir(QCoreApplication::applicationDirPath());
-    const QStringList places = {
-        dir.filePath(page),
-        dir.filePath(QStringLiteral("../share/orbit/") + page),
-    };
-    for (const QString& place : places)
-        if (QFileInfo(place).isFile())
-            return QFileInfo(place).absoluteFilePath();
-    // Run from a build inside the source tree: the pages are in res/ of an enclosing folder.
-    for (int up = 0; up < 4 && !dir.isRoot(); ++up) {
-        dir.cdUp();
-        const QString source = dir.filePath(QStringLiteral("res/") + page);
-        if (QFileInfo(source).isFile())
-            return QFileInfo(source).absoluteFilePath();
-    }
-    return {};
-}
-
 void COstUI_Orbit_MainDlg::OnIntro() {
-    const QString page = FindHelpPage(Text(IDS_HELP_FOLDER));
+    const QString page = OstPhotoFiles::FindHelpPage(Text(IDS_HELP_FOLDER));
     if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         QMessageBox::information(this, windowTitle(), Text(IDS_HELP_MISSING));
 }
@@ -970,29 +947,6 @@ void COstUI_Orbit_MainDlg::OnDelete() {
         ShowEventDetails(record);
 }
 
-bool COstUI_Orbit_MainDlg::CopyPicture(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    // A private file beside the target takes its place in one step when complete, so the
-    // file it replaces is never lost and no file of the user's is touched on the way.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray chunk;
-    while (!(chunk = in.read(1 << 20)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    if (in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
-}
-
 void COstUI_Orbit_MainDlg::OnSaveAs() {
     for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
         EventRecord record;
@@ -1006,7 +960,7 @@ void COstUI_Orbit_MainDlg::OnSaveAs() {
         if (QFileInfo(target) == QFileInfo(record.FullPath()))
             continue;
         // The file dialog has asked before replacing.
-        if (!CopyPicture(record.FullPath(), target))
+        if (!OstPhotoFiles::SaveCopy(record.FullPath(), target))
             QMessageBox::warning(this, windowTitle(), Text(IDS_SAVE_FAILED));
     }
     FocusList();
@@ -1035,8 +989,7 @@ void COstUI_Orbit_MainDlg::OnRename() {
             continue;
         const QString newName = dialog.GetNewName() + QStringLiteral(".jpg");
         const QString newPath = folder + newName;
-        // Never over another file: QFile::rename refuses an existing target.
-        if (!QFile::rename(oldPath, newPath)) {
+        if (!OstPhotoFiles::Rename(oldPath, newPath)) {
             QMessageBox::warning(this, windowTitle(), Text(IDS_RENAME_FAILED));
             continue;
         }
@@ -1058,21 +1011,7 @@ void COstUI_Orbit_MainDlg::OnRename() {
 void COstUI_Orbit_MainDlg::OnContent() {
     for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
         EventRecord record;
-        if (!eventList_->GetRecord(eventList_->RowOf(handle), record) || !QFileInfo(record.FullPath()).isFile())
-            continue;
-        const QString path = record.FullPath();
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.FileManager1"),
-            QStringLiteral("/org/freedesktop/FileManager1"),
-            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItemProperties"));
-        call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-        auto* watcher =
-            new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, path] {
-            // Without a file manager that shows properties, the folder is the next best thing.
-            if (watcher->isError())
-                QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
-            watcher->deleteLater();
-        });
+        if (eventList_->GetRecord(eventList_->RowOf(handle), record) && QFileInfo(record.FullPath()).isFile())
+            OstPhotoFiles::ShowProperties(record.FullPath(), this);
     }
 }

@@ -115,12 +115,6 @@ public:
     // The background as painted, frames included.
     const QPixmap& Background() const { return background_; }
 
-    // The folder that holds help_1.htm for a language folder ("eng", "cht"): beside the
-    // program, where it is installed, or in the source tree of a build; empty when none has it.
-    static QString FindHelpPage(const QString& languageFolder);
-    // Copies a picture over `target` in one step: the file it replaces stays whole until the
-    // copy is complete, and no other file is touched. False when it could not.
-    static bool CopyPicture(const QString& source, const QString& target);
 
 signals:
     // The user renamed or deleted rows: the stored list is out of date.

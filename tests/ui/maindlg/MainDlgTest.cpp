@@ -6,6 +6,7 @@
 #include "COstUI_StaticPicture.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
+#include "OstPhotoFiles.h"
 #include "OstUser.h"
 #include "OstVideoWidget.h"
 
@@ -611,7 +612,7 @@ TEST_F(MainDlgTest, CloseOnlyHidesAndTellsTheController) {
 
 TEST_F(MainDlgTest, HelpPagesExistInBothLanguages) {
     for (const QString& folder : {u"eng"_qs, u"cht"_qs}) {
-        const QString page = Dlg::FindHelpPage(folder);
+        const QString page = OstPhotoFiles::FindHelpPage(folder);
         ASSERT_FALSE(page.isEmpty()) << folder.toStdString();
         QFile file(page);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -619,7 +620,7 @@ TEST_F(MainDlgTest, HelpPagesExistInBothLanguages) {
         EXPECT_TRUE(html.contains(u"Orbit"_qs));
         EXPECT_TRUE(html.contains(u"<html"_qs));
     }
-    EXPECT_TRUE(Dlg::FindHelpPage(u"kor"_qs).isEmpty());
+    EXPECT_TRUE(OstPhotoFiles::FindHelpPage(u"kor"_qs).isEmpty());
 }
 
 TEST(OstVideoWidgetTest, FramesFromAStreamingThreadArePaintedIntoTheVideoPosition) {
