@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 class OstWebcam;
 
@@ -36,6 +37,23 @@ enum Id : std::uint32_t {
     SecondButton = 33, // read only; a value other than the idle one means pressed
     Effect = 35,       // 0 none, 1..16 and 48 effects, 17..26 frames, 255 automatic change
 };
+
+// What the camera accepts for a property: the maker's camera and the simulated one alike.
+struct Range {
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+    std::int32_t factory = 0;
+    bool readable = false;
+    bool writable = false;
+};
+struct Entry {
+    std::uint32_t id;
+    Range range;
+};
+// Every property the camera has, by id.
+std::span<const Entry> Table();
+// False for an id the camera does not have.
+bool RangeOf(std::uint32_t id, Range& range);
 } // namespace OstCameraProperty
 
 // The one road by which mirror, zoom, image controls and effects reach a camera: the driver of

@@ -1,7 +1,6 @@
 #include "OstV4l2ControlDriver.h"
 
 #include "OstCameraProperty.h"
-#include "OstSimulatedCameraDriver.h"
 
 #include <linux/videodev2.h>
 
@@ -108,8 +107,8 @@ void OstV4l2ControlDriver::Drop() {
 
 bool OstV4l2ControlDriver::GetProperty(std::uint32_t id, std::int32_t& value) {
     const Mapping* m = MappingOf(id);
-    OstSimulatedCameraDriver::Range range;
-    if (!m || !OstSimulatedCameraDriver::RangeOf(id, range))
+    OstCameraProperty::Range range;
+    if (!m || !OstCameraProperty::RangeOf(id, range))
         return false;
     std::lock_guard guard(lock_);
     const int fd = Descriptor();
@@ -147,8 +146,8 @@ bool OstV4l2ControlDriver::GetProperty(std::uint32_t id, std::int32_t& value) {
 
 bool OstV4l2ControlDriver::SetProperty(std::uint32_t id, std::int32_t value) {
     const Mapping* m = MappingOf(id);
-    OstSimulatedCameraDriver::Range range;
-    if (!m || !OstSimulatedCameraDriver::RangeOf(id, range) || value < range.min ||
+    OstCameraProperty::Range range;
+    if (!m || !OstCameraProperty::RangeOf(id, range) || value < range.min ||
         value > range.max)
         return false;
     std::lock_guard guard(lock_);

@@ -11,44 +11,8 @@
 namespace {
 
 using Range = OstSimulatedCameraDriver::Range;
+using OstCameraProperty::Entry;
 namespace P = OstCameraProperty;
-
-struct Entry {
-    std::uint32_t id;
-    Range range;
-};
-
-// {min, max, factory, readable, writable}
-constexpr Entry kTable[] = {
-    {P::Mirror, {0, 1, 0, true, true}},
-    {P::Flip, {0, 1, 0, true, true}},
-    {P::Brightness, {0, 63, 32, true, true}},
-    {P::Contrast, {10000, 20000, 15000, true, true}},
-    {P::Gamma, {0, 10000, 5000, true, true}},
-    {P::Hue, {0, 3600000, 1800000, true, true}},
-    {P::Saturation, {0, 29900, 10000, true, true}},
-    {P::Sharpness, {0, 79900, 10000, true, true}},
-    {P::AutoBandwidth, {0, 1, 1, true, true}},
-    {P::Bandwidth, {1, 8, 8, true, true}},
-    {P::AutoExposure, {0, 1, 1, true, true}},
-    {P::Exposure, {0, 2550000, 1280000, true, true}},
-    {P::AutoWhiteBalance, {0, 1, 1, true, true}},
-    {P::RedGain, {8000, 12000, 10000, true, true}},
-    {P::BlueGain, {8000, 12000, 10000, true, true}},
-    {P::GreenGain, {8000, 12000, 10000, true, true}},
-    {P::Indoor, {0, 1, 1, true, true}},
-    {P::Flicker60Hz, {0, 1, 0, true, true}},
-    {P::BacklightCompensation, {0, 1, 0, true, true}},
-    {P::SnapshotSize, {0, 3, 0, true, true}},
-    {P::LowLight, {0, 1, 0, true, true}},
-    {P::RestoreFactory, {0, 0, 0, false, true}},
-    {P::SaveCurrent, {0, 0, 0, false, true}},
-    {P::RestoreSaved, {0, 0, 0, false, true}},
-    {P::Zoom, {0, 64, 0, true, true}},
-    {P::BlackAndWhite, {0, 1, 0, true, true}},
-    {P::SecondButton, {0, 1, 0, true, false}},
-    {P::Effect, {0, 255, 0, true, true}},
-};
 
 // The values a set keeps: everything readable and writable.
 bool Kept(std::uint32_t id) {
@@ -63,18 +27,12 @@ QString Key(std::uint32_t id) {
 } // namespace
 
 bool OstSimulatedCameraDriver::RangeOf(std::uint32_t id, Range& range) {
-    for (const Entry& entry : kTable) {
-        if (entry.id == id) {
-            range = entry.range;
-            return true;
-        }
-    }
-    return false;
+    return OstCameraProperty::RangeOf(id, range);
 }
 
 OstSimulatedCameraDriver::Values OstSimulatedCameraDriver::FactoryValues() {
     Values values{};
-    for (const Entry& entry : kTable)
+    for (const Entry& entry : OstCameraProperty::Table())
         values[entry.id] = entry.range.factory;
     return values;
 }
@@ -100,7 +58,7 @@ OstSimulatedCameraDriver::~OstSimulatedCameraDriver() = default;
 void OstSimulatedCameraDriver::LoadSaved() {
     QSettings settings(u"Ostrel"_qs, u"Orbit"_qs);
     settings.beginGroup(settingsGroup_ + u"/Saved"_qs);
-    for (const Entry& entry : kTable) {
+    for (const Entry& entry : OstCameraProperty::Table()) {
         if (!Kept(entry.id) || !settings.contains(Key(entry.id)))
             continue;
         bool ok = false;
@@ -119,7 +77,7 @@ void OstSimulatedCameraDriver::StoreSaved(const Values& values) {
     OstPrivateSettings::Protect(true);
     QSettings settings(u"Ostrel"_qs, u"Orbit"_qs);
     settings.beginGroup(settingsGroup_ + u"/Saved"_qs);
-    for (const Entry& entry : kTable)
+    for (const Entry& entry : OstCameraProperty::Table())
         if (Kept(entry.id))
             settings.setValue(Key(entry.id), values[entry.id]);
     settings.endGroup();

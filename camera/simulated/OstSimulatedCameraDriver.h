@@ -2,6 +2,7 @@
 
 #include "IOstCameraDriver.h"
 #include "IOstSnapshotButton.h"
+#include "OstCameraProperty.h"
 
 #include <QObject>
 #include <QString>
@@ -28,13 +29,7 @@ class OstSimulatedCameraDriver : public IOstCameraDriver, public IOstSnapshotBut
 public:
     static constexpr std::uint32_t kPropertyCount = 36;
     using Values = std::array<std::int32_t, kPropertyCount>;
-    struct Range {
-        std::int32_t min = 0;
-        std::int32_t max = 0;
-        std::int32_t factory = 0;
-        bool readable = false;
-        bool writable = false;
-    };
+    using Range = OstCameraProperty::Range;
     // False for an id the camera does not have.
     static bool RangeOf(std::uint32_t id, Range& range);
     static Values FactoryValues();
