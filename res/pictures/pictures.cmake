@@ -7,8 +7,8 @@ find_package(Qt6 REQUIRED COMPONENTS Gui Svg)
 # The dialog's layout table is compiled in, so the backgrounds are drawn for the places the
 # dialog puts its controls.
 add_executable(orbit_pictures_gen ${CMAKE_CURRENT_LIST_DIR}/orbit-pictures.cpp
-  ${PROJECT_SOURCE_DIR}/ui/OstMainDlgLayout.cpp)
-target_include_directories(orbit_pictures_gen PRIVATE ${PROJECT_SOURCE_DIR}/ui)
+  ${PROJECT_SOURCE_DIR}/ui/maindlg/OstMainDlgLayout.cpp)
+target_include_directories(orbit_pictures_gen PRIVATE ${PROJECT_SOURCE_DIR}/ui/maindlg)
 target_link_libraries(orbit_pictures_gen PRIVATE Qt6::Gui Qt6::Svg)
 # A build tool, not part of the program: built without the sanitizers and fuzzer coverage,
 # whose reports about Qt's own threads would only break the build.
