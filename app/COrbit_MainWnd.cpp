@@ -10,7 +10,6 @@
 #include "COstUI_Orbit_RemotePage.h"
 #include "COstUI_PropertySheet.h"
 #include "CallMessage.h"
-#include "CountdownRequest.h"
 #include "FriendInfoUpdate.h"
 #include "OstCall.h"
 #include "OstCameraSession.h"
@@ -19,7 +18,6 @@
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
 #include "OstSkypeController.h"
-#include "OstText.h"
 #include "OstUser.h"
 #include "OstUserMonitor.h"
 #include "OstWebcam.h"
@@ -52,7 +50,6 @@ const char16_t* const kObserved[] = {
     u"SKYPE_CALL_MESSAGE",    u"SKYPE_USERSTATUS",
 };
 
-
 constexpr int kRemoteNoCameraText = 381;
 constexpr int kSelectContactText = 462;
 constexpr int kCheckOnlineText = 463;
@@ -62,11 +59,8 @@ constexpr int kSaveFailedText = 475;
 // Rows and counters are written after every change that matters, but at most once a second.
 constexpr qint64 kSaveIntervalMs = 1000;
 
-
 // Skype below 4.0 needs its video call put on hold and resumed before it sends video.
 constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
-
-
 
 QString WithoutLastCharacter(const QString& text) { return text.left(qMax<qsizetype>(0, text.size() - 1)); }
 } // namespace

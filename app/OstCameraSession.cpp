@@ -34,7 +34,9 @@ OstCameraSession::OstCameraSession(OstWebcamMonitor& webcams, IOstWebcamOwner& o
     : webcams_(webcams), owner_(owner), view_(view), settings_(settings),
       nextPhotoName_(std::move(nextPhotoName)) {}
 
-OstCameraSession::~OstCameraSession() { Detach(); }
+OstCameraSession::~OstCameraSession() {
+    Detach();
+}
 
 void OstCameraSession::Detach() {
     if (!camera_)

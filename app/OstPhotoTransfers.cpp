@@ -19,7 +19,9 @@ constexpr int kSendFailedText3 = 468;
 OstPhotoTransfers::OstPhotoTransfers(OstSkypeController& skype, IOstEventRows& rows, Hooks hooks)
     : skype_(skype), rows_(rows), hooks_(std::move(hooks)) {}
 
-OstPhotoTransfers::~OstPhotoTransfers() { Drop(); }
+OstPhotoTransfers::~OstPhotoTransfers() {
+    Drop();
+}
 
 void OstPhotoTransfers::ContactsComplete() {
     if (ap2ap_)
@@ -119,8 +121,9 @@ void OstPhotoTransfers::Apply(const TransferReport& report) {
                 ap2ap_->CancelTransfer(report.transferId);
             break;
         }
-        rows_.SetProgress(report.transferId, ProgressPercent(report.status, progress ? progress->done : 0,
-                                                             progress ? progress->total : 0));
+        rows_.SetProgress(report.transferId,
+                          ProgressPercent(report.status, progress ? progress->done : 0,
+                                          progress ? progress->total : 0));
         if (report.status == TRANSFER_RECEIVED) {
             rows_.SelectOnly(row);
             rows_.SetEventName(row, report.FileName());
@@ -139,7 +142,8 @@ void OstPhotoTransfers::Apply(const TransferReport& report) {
         record.EventFolder = hooks_.receiveFolder();
         record.EventName = announce->fileName;
         record.Resolution = announce->resolution;
-        record.PictureSize = announce->pictureSize.left(qMax<qsizetype>(0, announce->pictureSize.size() - 2));
+        record.PictureSize =
+            announce->pictureSize.left(qMax<qsizetype>(0, announce->pictureSize.size() - 2));
         record.FriendID = hooks_.contactName(report.peer);
         rows_.AddEvent(record, report.transferId);
         break;
@@ -151,8 +155,8 @@ void OstPhotoTransfers::Apply(const TransferReport& report) {
     case TRANSFER_CONNECT_FAILED: {
         const QString peer = row >= 0 ? rows_.GetPeerName(row) : report.peer;
         EndWith(EventRow::ConnectFail);
-        hooks_.tell(hooks_.text(kSendFailedText1) + report.FileName() + hooks_.text(kSendFailedText2) + peer +
-                    hooks_.text(kSendFailedText3));
+        hooks_.tell(hooks_.text(kSendFailedText1) + report.FileName() +
+                    hooks_.text(kSendFailedText2) + peer + hooks_.text(kSendFailedText3));
         break;
     }
     case TRANSFER_SEND_OVERTIME:

@@ -20,7 +20,7 @@ class OstPhotoTransfers final : public OstAp2ApNotifyTarget {
 public:
     // What the transfers need of the program around them.
     struct Hooks {
-        std::function<QString(int number)> text;               // a string of the current language
+        std::function<QString(int number)> text; // a string of the current language
         std::function<QString(const QString& handle)> contactName; // how a contact is shown
         std::function<QString()> receiveFolder;
         std::function<void()> photoArrived; // a photo arrived whole; its row is selected

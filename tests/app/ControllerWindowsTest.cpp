@@ -1,8 +1,8 @@
 // The controller with its real windows on a scripted Skype without a bus: what the user sees
 // when Skype answers late, or not at all, is decided here in milliseconds.
 
-#include "COrbit_MainWnd.h"
 #include "COrbitApp.h"
+#include "COrbit_MainWnd.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "FakeSkypeTransport.h"
 #include "OstLanguageSelector.h"
@@ -65,8 +65,12 @@ protected:
         Friends()->setCurrentIndex(Friends()->findText(u"Bob"_qs));
     }
 
-    QComboBox* Friends() const { return controller.MainDialog()->findChild<QComboBox*>(u"1002"_qs); }
-    QWidget* Control(const char* number) const { return controller.MainDialog()->findChild<QWidget*>(QString::fromLatin1(number)); }
+    QComboBox* Friends() const {
+        return controller.MainDialog()->findChild<QComboBox*>(u"1002"_qs);
+    }
+    QWidget* Control(const char* number) const {
+        return controller.MainDialog()->findChild<QWidget*>(QString::fromLatin1(number));
+    }
 
     QStringList Created() const {
         QStringList created;
@@ -86,12 +90,14 @@ TEST_F(ControllerWindowsTest, ThePhotoApplicationWaitsForTheUsersNameAndSendingM
     AttachWithBob();
     // The contacts are complete before Skype has said who the user is: it is asked, and no
     // nameless application is made.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return transport->Sent().contains(u"GET CURRENTUSERHANDLE"_qs); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return transport->Sent().contains(u"GET CURRENTUSERHANDLE"_qs); }, 5000));
     EXPECT_EQ(Created(), QStringList());
 
     // Send Photo meanwhile tells the user why nothing goes.
     QTest::mouseClick(Control("1017"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 5000)) << "Send Photo said nothing";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 5000))
+        << "Send Photo said nothing";
     EXPECT_EQ(messages.value(0), OstLanguageSelector::GetInstance().GetString(465));
 
     transport->Deliver(u"CURRENTUSERHANDLE alice"_qs);

@@ -48,7 +48,9 @@ public:
         return true;
     }
     QString GetPeerName(int index) const override { return rows.value(index).record.FriendID; }
-    void SetEventName(int index, const QString& name) override { rows[index].record.EventName = name; }
+    void SetEventName(int index, const QString& name) override {
+        rows[index].record.EventName = name;
+    }
 
     QList<Row> rows;
     int selected = -1;
@@ -81,10 +83,11 @@ protected:
     int arrived = 0;
     OstPhotoTransfers transfers{
         skype, rows,
-        OstPhotoTransfers::Hooks{[](int number) { return u"<%1>"_qs.arg(number); },
-                                 [](const QString& handle) { return handle == u"bob" ? u"Bob"_qs : handle; },
-                                 [] { return u"/photos/Receive/"_qs; }, [this] { ++arrived; },
-                                 [this](const QString& text) { told << text; }, [this] { ++changes; }}};
+        OstPhotoTransfers::Hooks{
+            [](int number) { return u"<%1>"_qs.arg(number); },
+            [](const QString& handle) { return handle == u"bob" ? u"Bob"_qs : handle; },
+            [] { return u"/photos/Receive/"_qs; }, [this] { ++arrived; },
+            [this](const QString& text) { told << text; }, [this] { ++changes; }}};
 };
 
 TEST_F(PhotoTransfersTest, EveryReportLeadsItsRowToItsEnd) {
@@ -113,9 +116,12 @@ TEST_F(PhotoTransfersTest, EveryReportLeadsItsRowToItsEnd) {
 
     // Each way a transfer ends short, on a row of its own.
     const std::pair<TransferStatus, int> ends[] = {
-        {TRANSFER_SEND_OVERTIME, EventRow::Overtime},     {TRANSFER_RECEIVE_OVERTIME, EventRow::Overtime},
-        {TRANSFER_OPEN_FAILED, EventRow::OpenFailed},     {TRANSFER_WRITE_FAILED, EventRow::WriteFailed},
-        {TRANSFER_CANCELLED_BY_PEER, EventRow::Rejected}, {TRANSFER_CANCELLED, EventRow::Canceled},
+        {TRANSFER_SEND_OVERTIME, EventRow::Overtime},
+        {TRANSFER_RECEIVE_OVERTIME, EventRow::Overtime},
+        {TRANSFER_OPEN_FAILED, EventRow::OpenFailed},
+        {TRANSFER_WRITE_FAILED, EventRow::WriteFailed},
+        {TRANSFER_CANCELLED_BY_PEER, EventRow::Rejected},
+        {TRANSFER_CANCELLED, EventRow::Canceled},
         {TRANSFER_CONNECT_FAILED, EventRow::ConnectFail},
     };
     std::uint32_t id = 100;
@@ -130,7 +136,8 @@ TEST_F(PhotoTransfersTest, EveryReportLeadsItsRowToItsEnd) {
         EXPECT_EQ(rows.rows[0].progress, progress) << status;
     }
     EXPECT_FALSE(rows.rows[0].button);
-    EXPECT_EQ(told, QStringList{u"<466>p.jpg<467>Bob<468>"_qs}) << "only a failed connection is told";
+    EXPECT_EQ(told, QStringList{u"<466>p.jpg<467>Bob<468>"_qs})
+        << "only a failed connection is told";
 }
 
 TEST_F(PhotoTransfersTest, NothingIsSentBeforeTheApplicationAndOnlyExistingPhotosAfter) {

@@ -12,8 +12,12 @@ const QString kRemoteOpen = QStringLiteral("32793");
 const QString kRemoteClose = QStringLiteral("32794");
 const QString kOpenOrbit = QStringLiteral("32791");
 
-QString EventListFile(const QString& home) { return home + u"/.local/share/Ostrel/Orbit/EventList.xml"_qs; }
-QString ConfigFile(const QString& home) { return home + u"/.config/Ostrel/Orbit.conf"_qs; }
+QString EventListFile(const QString& home) {
+    return home + u"/.local/share/Ostrel/Orbit/EventList.xml"_qs;
+}
+QString ConfigFile(const QString& home) {
+    return home + u"/.config/Ostrel/Orbit.conf"_qs;
+}
 
 // Names of the rows, top first.
 QStringList Names(const QList<QStringList>& rows) {
@@ -31,7 +35,8 @@ protected:
     static int CameraRunning(OrbitUiProcess& orbit) {
         const int from = orbit.LineCount();
         orbit.Command({u"camera"_qs, u"running"_qs});
-        const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"camera"; }, 5000, from);
+        const int at = orbit.WaitForLine(
+            [](const QStringList& f) { return f.value(0) == u"camera"; }, 5000, from);
         return at < 0 ? -1 : orbit.Lines()[at].value(1).toInt();
     }
 
@@ -43,13 +48,19 @@ protected:
         ASSERT_TRUE(bob_.Do({u"click-cell"_qs, kEventList, u"0"_qs, u"2"_qs}));
         ASSERT_TRUE(bob_.Do({u"click"_qs, kSendPhoto}));
         ASSERT_TRUE(alice_.WaitUntil(
-            [&] { return alice_.Rows().size() == before + 1 && alice_.Rows().value(0).value(1) == u"Finish"; },
+            [&] {
+                return alice_.Rows().size() == before + 1 &&
+                       alice_.Rows().value(0).value(1) == u"Finish";
+            },
             kWaitMs))
             << "the photo never arrived";
         const QString name = alice_.Rows().value(0).value(2);
         // The row finishes with the last packet; the file gets its name a moment later.
-        alice_.WaitUntil([&] { return QFileInfo::exists(alice_.PicturesFolder() + u"Receive/"_qs + name); }, 10000);
-        EXPECT_EQ(Read(alice_.PicturesFolder() + u"Receive/"_qs + name), Read(bob_.PicturesFolder() + bob_.Rows().value(1).value(2)))
+        alice_.WaitUntil(
+            [&] { return QFileInfo::exists(alice_.PicturesFolder() + u"Receive/"_qs + name); },
+            10000);
+        EXPECT_EQ(Read(alice_.PicturesFolder() + u"Receive/"_qs + name),
+                  Read(bob_.PicturesFolder() + bob_.Rows().value(1).value(2)))
             << "not whole: " << name.toStdString();
     }
 
@@ -64,7 +75,9 @@ protected:
     }
 
     int StoredSwitch() const {
-        return QSettings(ConfigFile(Home(u"alice"_qs)), QSettings::IniFormat).value(u"RMON"_qs, -1).toInt();
+        return QSettings(ConfigFile(Home(u"alice"_qs)), QSettings::IniFormat)
+            .value(u"RMON"_qs, -1)
+            .toInt();
     }
 };
 
@@ -125,7 +138,8 @@ TEST_F(NothingLostTest, ASaveThatFailsIsReportedOnceAndTheNextOneCatchesUp) {
     const QString failed = u"Orbit could not save its photo list"_qs;
     const int from = alice_.LineCount();
     TakePhoto(alice_);
-    ASSERT_FALSE(alice_.WaitForMessage(failed, 10000, from).isEmpty()) << "a failed save said nothing";
+    ASSERT_FALSE(alice_.WaitForMessage(failed, 10000, from).isEmpty())
+        << "a failed save said nothing";
     ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
     const int afterFirst = alice_.LineCount();
     TakePhoto(alice_);
@@ -148,8 +162,9 @@ TEST_F(NothingLostTest, ARevokedPasswordIsRevoked) {
     ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
     EXPECT_TRUE(alice_.WaitUntil(
         [&] {
-            return QSettings(ConfigFile(Home(u"alice"_qs)), QSettings::IniFormat).value(u"RMPM"_qs).toString() ==
-                   u"AA=="_qs;
+            return QSettings(ConfigFile(Home(u"alice"_qs)), QSettings::IniFormat)
+                       .value(u"RMPM"_qs)
+                       .toString() == u"AA=="_qs;
         },
         10000))
         << "the emptied password is stored";
@@ -180,7 +195,8 @@ TEST_F(NothingLostTest, TheUsersOffIsKeptWhileNoCameraIsThere) {
     ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Visible(kCameraError); }, kWaitMs));
     EXPECT_EQ(StoredSwitch(), 1) << "no camera is no wish to stop";
     ASSERT_TRUE(alice_.Do({u"tray"_qs, kRemoteClose}));
-    EXPECT_TRUE(alice_.WaitUntil([&] { return StoredSwitch() == 0; }, 10000)) << "the user's off is stored";
+    EXPECT_TRUE(alice_.WaitUntil([&] { return StoredSwitch() == 0; }, 10000))
+        << "the user's off is stored";
     // Plugged in again, the monitor stays off.
     ASSERT_TRUE(alice_.Do({u"camera"_qs, u"plug"_qs}));
     ASSERT_TRUE(alice_.WaitUntil([&] { return !alice_.Visible(kCameraError); }, kWaitMs));
@@ -215,7 +231,8 @@ TEST_F(NothingLostTest, WithoutATrayCloseAsksAndEndsTheProgram) {
     ASSERT_TRUE(alice_.Do({u"click"_qs, kClose}));
     ASSERT_EQ(WaitForModal(alice_, u"QMessageBox"_qs), u"Orbit"_qs);
     alice_.Command({u"box"_qs, u"Yes"_qs});
-    EXPECT_TRUE(alice_.WaitUntil([&] { return !alice_.IsRunning(); }, kWaitMs)) << "Yes ends the program";
+    EXPECT_TRUE(alice_.WaitUntil([&] { return !alice_.IsRunning(); }, kWaitMs))
+        << "Yes ends the program";
     EXPECT_TRUE(Read(EventListFile(Home(u"alice"_qs))).contains(taken.toUtf8()));
 }
 
@@ -232,7 +249,8 @@ TEST_F(NothingLostTest, ATimedPhotoThatCannotBeWrittenLeavesNoRowAndTakePhotoWor
     const QString failure = alice_.WaitForMessage(u"GrabImage"_qs, kWaitMs, from);
     EXPECT_FALSE(failure.isEmpty());
     ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
-    EXPECT_TRUE(alice_.WaitUntil([&] { return alice_.Enabled(kTakePhoto); }, 10000)) << "Take Photo stays dead";
+    EXPECT_TRUE(alice_.WaitUntil([&] { return alice_.Enabled(kTakePhoto); }, 10000))
+        << "Take Photo stays dead";
     EXPECT_TRUE(alice_.Rows().isEmpty());
 }
 
@@ -242,8 +260,9 @@ class LateHandleTest : public NothingLostTest {
 protected:
     QString Scenario() const override {
         QString scenario = kScenario;
-        scenario.replace(u"{\"handle\": \"bob\", \"fullName\": \"Bob\","_qs,
-                         u"{\"handle\": \"bob\", \"fullName\": \"Bob\", \"handleDelayMs\": 3000,"_qs);
+        scenario.replace(
+            u"{\"handle\": \"bob\", \"fullName\": \"Bob\","_qs,
+            u"{\"handle\": \"bob\", \"fullName\": \"Bob\", \"handleDelayMs\": 3000,"_qs);
         return scenario;
     }
 };
@@ -254,7 +273,8 @@ TEST_F(LateHandleTest, ThePhotoApplicationWaitsForTheOwnHandle) {
     BobSendsAPhoto();
     for (const auto& entry : peer_.CommandLog(u"bob"_qs)) {
         if (entry.text.startsWith(u"CREATE APPLICATION"_qs)) {
-            EXPECT_GT(entry.text.trimmed().size(), QStringLiteral("CREATE APPLICATION").size()) << "a nameless application";
+            EXPECT_GT(entry.text.trimmed().size(), QStringLiteral("CREATE APPLICATION").size())
+                << "a nameless application";
         }
     }
 }

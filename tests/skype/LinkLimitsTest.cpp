@@ -18,7 +18,9 @@ constexpr int kFriends = 3000;
 // Only guards against a hang; a loaded machine under a sanitizer is slow.
 constexpr int kLoadTimeoutMs = 240000;
 
-QString FriendHandle(int i) { return QStringLiteral("friend.%1").arg(i, 4, 10, QLatin1Char('0')); }
+QString FriendHandle(int i) {
+    return QStringLiteral("friend.%1").arg(i, 4, 10, QLatin1Char('0'));
+}
 
 QString ManyFriends() {
     QJsonArray users;
@@ -88,7 +90,8 @@ TEST_F(LinkLimitsTest, ThousandsOfContactsLoadWithoutLosingTheLink) {
                             u"SEARCH FRIENDS"_qs};
     for (int i = 0; i < kFriends; ++i) {
         for (const char16_t* property : {u"FULLNAME", u"DISPLAYNAME", u"ONLINESTATUS"})
-            expected.append(u"GET USER "_qs + FriendHandle(i) + u' ' + QString::fromUtf16(property));
+            expected.append(u"GET USER "_qs + FriendHandle(i) + u' ' +
+                            QString::fromUtf16(property));
     }
     QStringList received;
     for (const auto& entry : peer.CommandLog(u"me"_qs))
@@ -107,9 +110,8 @@ TEST_F(LinkLimitsTest, BusRefusalIsNotALostLink) {
     bool attached = false;
     QObject::connect(&transport, &OstSkypeTransport::attachAnswered,
                      [&](int status) { attached = status == 0; });
-    QObject::connect(&transport, &OstSkypeTransport::textReceived, [&](const QString& text) {
-        answered += text == u"PONG" ? 1 : 0;
-    });
+    QObject::connect(&transport, &OstSkypeTransport::textReceived,
+                     [&](const QString& text) { answered += text == u"PONG" ? 1 : 0; });
     QObject::connect(&transport, &OstSkypeTransport::commandSettled, [&] { ++settled; });
     QObject::connect(&transport, &OstSkypeTransport::commandRefused, [&](const QString& text) {
         EXPECT_EQ(text, u"PING"_qs);

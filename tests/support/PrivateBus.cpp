@@ -11,18 +11,19 @@ bool WriteBareConfig(const QString& path, const QString& socketDir) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const QString config =
-        QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                       " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                       "<busconfig>\n"
-                       "  <type>session</type>\n"
-                       "  <listen>unix:tmpdir=%1</listen>\n"
-                       "  <auth>EXTERNAL</auth>\n"
-                       "  <policy context=\"default\">\n"
-                       "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                       "    <allow eavesdrop=\"true\"/>\n"
-                       "    <allow own=\"*\"/>\n"
-                       "  </policy>\n"
-                       "</busconfig>\n")
+        QStringLiteral(
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig>\n"
+            "  <type>session</type>\n"
+            "  <listen>unix:tmpdir=%1</listen>\n"
+            "  <auth>EXTERNAL</auth>\n"
+            "  <policy context=\"default\">\n"
+            "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+            "    <allow eavesdrop=\"true\"/>\n"
+            "    <allow own=\"*\"/>\n"
+            "  </policy>\n"
+            "</busconfig>\n")
             .arg(socketDir.toHtmlEscaped());
     return file.write(config.toUtf8()) > 0 && file.flush();
 }

@@ -48,10 +48,12 @@ void Discard(const QString& path) {
 
 void ShowProperties(const QString& path, QObject* context) {
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItemProperties"));
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), context);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), context);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, path] {
         // Without a file manager that shows properties, the folder is the next best thing.
         if (watcher->isError())

@@ -33,7 +33,8 @@ TEST(PhotoFilesTest, ACopyReplacesWholeOrNotAtAllAndTouchesNothingElse) {
     ASSERT_TRUE(OstPhotoFiles::SaveCopy(photo, target));
     EXPECT_EQ(ReadAll(target), QByteArray("the photo"));
     EXPECT_EQ(ReadAll(target + u".part"_qs), QByteArray("the user's own part file"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "nothing left behind";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
+        << "nothing left behind";
 
     // A source that cannot be read, or a folder that is not there: false, and nothing changes.
     EXPECT_FALSE(OstPhotoFiles::SaveCopy(dir.filePath(u"gone.jpg"_qs), target));
