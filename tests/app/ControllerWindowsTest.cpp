@@ -3,15 +3,21 @@
 
 #include "COrbitApp.h"
 #include "COrbit_MainWnd.h"
+#include "COstUI_Orbit_ContactListDlg.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "FakeSkypeTransport.h"
+#include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstSkypeController.h"
+#include "OstTrayCommand.h"
+#include "OstWebcam.h"
+#include "OstWebcamMonitor.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +122,35 @@ TEST_F(ControllerWindowsTest, AKnownNameMakesTheApplicationWithTheContacts) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Created().isEmpty(); }, 5000));
     EXPECT_EQ(Created(), QStringList{u"CREATE APPLICATION alice"_qs});
     EXPECT_FALSE(transport->Sent().contains(u"GET CURRENTUSERHANDLE"_qs));
+}
+
+TEST_F(ControllerWindowsTest, OneContactIsOneStepOfTheContactWindowAndItGoesWhenComplete) {
+    AttachWithBob();
+    COstUI_Orbit_ContactListDlg* contacts = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<COstUI_Orbit_ContactListDlg*>(window))
+            contacts = dialog;
+    ASSERT_NE(contacts, nullptr);
+    const auto* progress = contacts->findChild<QProgressBar*>();
+    ASSERT_NE(progress, nullptr);
+    // The controller asks for 0..0; the window shows it as one step, not as a busy bar.
+    EXPECT_EQ(progress->minimum(), 0);
+    EXPECT_EQ(progress->maximum(), 1);
+    EXPECT_FALSE(contacts->isVisible()) << "the window goes once the list is complete";
+}
+
+TEST_F(ControllerWindowsTest, ASecondStartWithTheDialogShownLeavesThePreviewRunning) {
+    const OstWebcamMonitor& webcams = OstWebcamMonitor::GetInstance();
+    ASSERT_GT(webcams.DeviceCount(), 0u);
+    const OstWebcam* camera = webcams.DeviceAt(0);
+    ASSERT_NE(camera->Graph(), nullptr);
+    const OstDXShow* graph = camera->Graph();
+    ASSERT_EQ(graph->State(), GraphState::Running);
+    // What a second start of the program asks of the first.
+    controller.trayCommand(TRAYCMD_OPEN_MAIN);
+    EXPECT_EQ(camera->Graph(), graph) << "the camera was opened again";
+    EXPECT_EQ(graph->State(), GraphState::Running);
+    EXPECT_TRUE(controller.MainDialog()->isVisible());
 }
 
 // The program's settings, pictures and trash stay inside a home of the test's own, and the
