@@ -716,6 +716,14 @@
         <source>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</source>
         <translation>Orbit 無法儲存相片清單或設定，請確認磁碟仍有可用空間，且資料夾可以寫入。</translation>
     </message>
+    <message id="476">
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message id="477">
+        <source>No</source>
+        <translation>否</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

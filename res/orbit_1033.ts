@@ -716,6 +716,14 @@
         <source>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</source>
         <translation>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</translation>
     </message>
+    <message id="476">
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message id="477">
+        <source>No</source>
+        <translation>No</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

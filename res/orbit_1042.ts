@@ -716,6 +716,14 @@
         <source>Orbit could not save its photo list or settings. Please check that the disk has free space and that the folder can be written to.</source>
         <translation>Orbit에서 사진 목록 또는 설정을 저장할 수 없습니다. 디스크에 여유 공간이 있고 폴더에 쓸 수 있는지 확인하십시오.</translation>
     </message>
+    <message id="476">
+        <source>Yes</source>
+        <translation>예</translation>
+    </message>
+    <message id="477">
+        <source>No</source>
+        <translation>아니요</translation>
+    </message>
     <message id="480">
         <source>한국어</source>
         <extracomment>Language names are written in their own language in every table.</extracomment>

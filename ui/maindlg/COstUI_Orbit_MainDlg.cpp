@@ -11,6 +11,7 @@
 #include "EventRow.h"
 #include "OstBitmap.h"
 #include "OstLanguageSelector.h"
+#include "COstUI_Orbit_SystemTray.h"
 #include "OstMainDlgLayout.h"
 #include "OstPhotoFiles.h"
 #include "OstText.h"
@@ -47,7 +48,6 @@ namespace {
 // Strings of the dialog.
 enum : int {
     IDS_PREVIEW_WINDOW = 317,
-    IDS_CLOSE_QUESTION = 469,
     IDS_FROM = 318,
     IDS_TO = 319,
     IDS_SEND_TO = 320,
@@ -753,11 +753,7 @@ void COstUI_Orbit_MainDlg::OnMirror() {
 
 bool COstUI_Orbit_MainDlg::CloseOrEnd() {
     if (closeEndsProgram_) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Orbit"), Text(IDS_CLOSE_QUESTION),
-                        QMessageBox::Yes | QMessageBox::No, this);
-        box.setObjectName(QString::number(IDS_CLOSE_QUESTION));
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() != QMessageBox::Yes)
+        if (!COstUI_Orbit_SystemTray::AskClose(this))
             return false;
         emit endProgramRequested();
         return true;

@@ -4,6 +4,7 @@
 #include "OstLanguageSelector.h"
 #include "OstTrayCommand.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -49,6 +50,18 @@ COstUI_Orbit_SystemTray::COstUI_Orbit_SystemTray(QObject* parent) : CSystemTray(
 
 COstUI_Orbit_SystemTray::~COstUI_Orbit_SystemTray() {
     delete trayMenu_;
+}
+
+bool COstUI_Orbit_SystemTray::AskClose(QWidget* parent) {
+    const auto& selector = Selector();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Orbit"), selector.GetString(469),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("469"));
+    box.setDefaultButton(QMessageBox::No);
+    // Qt's own words would stay English in every language.
+    box.button(QMessageBox::Yes)->setText(selector.GetString(476));
+    box.button(QMessageBox::No)->setText(selector.GetString(477));
+    return box.exec() == QMessageBox::Yes;
 }
 
 int COstUI_Orbit_SystemTray::StateStringId(int icon) {
@@ -150,16 +163,10 @@ void COstUI_Orbit_SystemTray::OnMenuCommand(int id) {
     case ID_LANG_KOREAN:
         Selector().SetLanguage(OstLanguageSelector::Korean);
         break;
-    case ID_CLOSE: {
-        const auto& selector = Selector();
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Orbit"), selector.GetString(469),
-                        QMessageBox::Yes | QMessageBox::No);
-        box.setObjectName(QStringLiteral("469"));
-        box.setDefaultButton(QMessageBox::No);
-        if (box.exec() == QMessageBox::Yes)
+    case ID_CLOSE:
+        if (AskClose(nullptr))
             emit closeRequested();
         break;
-    }
     default:
         break;
     }

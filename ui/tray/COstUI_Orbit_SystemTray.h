@@ -47,6 +47,8 @@ public:
     int GetTrayState() const { return state_; }
     // The string number of a state's text; 0 for a number that is no state.
     static int StateStringId(int icon);
+    // The Close question (469): whether the user wants the program to end.
+    static bool AskClose(QWidget* parent);
 
     QAction* GetAction(int id) const { return actions_.value(id); }
 
