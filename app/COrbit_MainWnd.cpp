@@ -375,12 +375,12 @@ void COrbit_MainWnd::RememberSelectedFriend() {
         working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
 }
 
-bool COrbit_MainWnd::SaveEvents() {
+void COrbit_MainWnd::SaveEvents() {
     if (!mainDlg_)
-        return true;
+        return;
     QList<EventRecord> records;
     mainDlg_->EventList()->CollectRecords(records);
-    return settings_.SaveEventList(records);
+    settings_.SaveEventList(records);
 }
 
 void COrbit_MainWnd::ScheduleSave() {
@@ -390,22 +390,34 @@ void COrbit_MainWnd::ScheduleSave() {
     saveTimer_.start(static_cast<int>(std::clamp<qint64>(kSaveIntervalMs - since, 0, kSaveIntervalMs)));
 }
 
-void COrbit_MainWnd::SaveNow() {
-    if (!mainDlg_)
-        return;
-    lastSave_.start();
+bool COrbit_MainWnd::WriteFiles(bool ending) {
     RememberSelectedFriend();
-    // Transfers still running stay running in the list; only the stored copy ends them.
-    QList<EventRecord> records;
-    mainDlg_->EventList()->SnapshotRecords(records);
-    // While the settings sheet is open the working copy holds choices not yet confirmed.
-    const bool settingsSaved = settingsSheet_ ? settings_.SaveSettings() : settings_.ApplySettings(working_);
-    const bool eventsSaved = settings_.SaveEventList(records);
-    if (settingsSaved && eventsSaved) {
+    // Before the end the working copy holds choices not yet confirmed while the settings sheet
+    // is open.
+    const bool settingsSaved =
+        settingsSheet_ && !ending ? settings_.SaveSettings() : settings_.ApplySettings(working_);
+    bool eventsSaved = true;
+    if (mainDlg_) {
+        // Until the end, transfers still running stay running in the list; only the stored copy
+        // ends them.
+        QList<EventRecord> records;
+        if (ending)
+            mainDlg_->EventList()->CollectRecords(records);
+        else
+            mainDlg_->EventList()->SnapshotRecords(records);
+        eventsSaved = settings_.SaveEventList(records);
+    }
+    if (!settingsSaved || !eventsSaved)
+        qCWarning(lcMainWnd) << "saving the settings or the event list failed";
+    return settingsSaved && eventsSaved;
+}
+
+void COrbit_MainWnd::SaveNow() {
+    lastSave_.start();
+    if (WriteFiles(false)) {
         saveFailureShown_ = false;
         return;
     }
-    qCWarning(lcMainWnd) << "saving the settings or the event list failed";
     // Once until a save succeeds again: a full disk must not bury the user in boxes.
     if (!saveFailureShown_) {
         saveFailureShown_ = true;
@@ -667,11 +679,8 @@ int COrbit_MainWnd::ShowMessageText(const QString& text) {
 
 void COrbit_MainWnd::SaveAll() {
     saveTimer_.stop();
-    RememberSelectedFriend();
     // At the end of the program a box could hold up a session that is ending: only logged.
-    const bool settingsSaved = settings_.ApplySettings(working_);
-    if (!SaveEvents() || !settingsSaved)
-        qCWarning(lcMainWnd) << "saving the settings or the event list failed";
+    WriteFiles(true);
 }
 
 void COrbit_MainWnd::Close() {

@@ -103,10 +103,14 @@ private:
     bool CheckFriend(const QString& handle);
     void SetFolderLabelToPictures();
     void RememberSelectedFriend();
-    bool SaveEvents();
+    void SaveEvents();
     // The settings and the rows are saved soon, coalesced to one write a second.
     void ScheduleSave();
     void SaveNow();
+    // The settings and the rows, written; ending: the program ends (transfers end in the list
+    // too, and the working settings are stored whatever sheet is open). False when a write
+    // failed.
+    bool WriteFiles(bool ending);
     // A photo arrived whole: the dialog shows it, and asks for attention when hidden.
     void PhotoArrived();
 

@@ -9,6 +9,7 @@
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstSkypeController.h"
+#include "TestHome.h"
 #include "OstTrayCommand.h"
 #include "OstWebcam.h"
 #include "OstWebcamMonitor.h"
@@ -159,10 +160,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + u"/.config"_qs));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + u"/.local/share"_qs));
-    qputenv("XDG_PICTURES_DIR", QFile::encodeName(home.path() + u"/Pictures"_qs));
+    UseTestHome(home.path());
     qputenv("ORBIT_SIMULATED_CAMERA", "always");
     QApplication app(argc, argv);
     COrbitApp::SetUpApplication();

@@ -165,14 +165,12 @@ bool COstUI_Orbit_EventListCtrl::GetRecord(int index, EventRecord& record) const
 }
 
 void COstUI_Orbit_EventListCtrl::CollectRecords(QList<EventRecord>& records) {
-    const int count = model_->Count();
-    records.reserve(records.size() + count);
-    for (int index = 0; index < count; ++index) {
+    for (int index = 0; index < model_->Count(); ++index) {
         EventRow* row = model_->Row(index);
         if (row->Record.Status == EventRecord::Transferring)
             row->Record.Status = EventRecord::Ended;
-        records.append(row->Record);
     }
+    SnapshotRecords(records);
 }
 
 void COstUI_Orbit_EventListCtrl::SetEventName(int index, const QString& name) {

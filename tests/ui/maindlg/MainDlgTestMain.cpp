@@ -1,4 +1,5 @@
 #include "OstLanguageSelector.h"
+#include "TestHome.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,9 +12,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     if (!home.isValid())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + u"/.config"_qs));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + u"/.local/share"_qs));
+    UseTestHome(home.path());
     QApplication app(argc, argv);
     OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
     ::testing::InitGoogleTest(&argc, argv);
