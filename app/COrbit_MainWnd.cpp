@@ -15,6 +15,7 @@
 #include "OstCameraSession.h"
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
+#include "OstMessages.h"
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
 #include "OstSkypeController.h"
@@ -25,13 +26,11 @@
 #include "OstVideoWidget.h"
 #include "OstWebcamMonitor.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
@@ -104,16 +103,17 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
 
     const QList<EventRecord> events = settings_.GetEvents();
 
-    mainDlg_ = std::make_unique<COstUI_Orbit_MainDlg>();
+    mainDlg_ = std::make_unique<COstUI_Orbit_MainDlg>(events_);
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::uiCommand, this,
             [this](int code, const QVariant& argument) { uiCommand(code, argument); });
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::eventsChanged, this, &COrbit_MainWnd::ScheduleSave);
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::endProgramRequested, this, &COrbit_MainWnd::quitRequested);
     mainDlg_->installEventFilter(this);
+    connect(&OstMessages::Instance(), &OstMessages::shown, this, &COrbit_MainWnd::messageShown);
     saveTimer_.setSingleShot(true);
     connect(&saveTimer_, &QTimer::timeout, this, &COrbit_MainWnd::SaveNow);
     transfers_ = std::make_unique<OstPhotoTransfers>(
-        *skype_, *mainDlg_->EventList(),
+        *skype_, events_,
         OstPhotoTransfers::Hooks{
             [this](int number) { return String(number); },
             [this](const QString& handle) {
@@ -121,6 +121,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
                 return contact ? contact->GetShownName() : handle;
             },
             [this] { return settings_.GetReceiveFolder(); },
+            [this](int index) { mainDlg_->EventList()->SelectOnly(index); },
             [this] { PhotoArrived(); },
             [this](const QString& text) { ShowMessageText(text); },
             [this] { ScheduleSave(); }});
@@ -129,10 +130,9 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
                                                         [this] { return settings_.MakePhotoFileName(); });
     SetFolderLabelToPictures();
     if (!events.isEmpty()) {
-        COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
-        list->LoadEvents(events);
+        events_.Load(events);
         mainDlg_->ShowEventDetails(events.first());
-        list->SelectOnly(0);
+        mainDlg_->EventList()->SelectOnly(0);
     }
 
     trayState_ = Tray::TRAY_DISCONNECTED;
@@ -246,9 +246,8 @@ void COrbit_MainWnd::PhotoTaken(const QString& path) {
         return;
     }
     const EventRecord record = EventRecord::TakenPhoto(path, working_.Resolution);
-    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
-    list->AddEvent(record, 0);
-    list->SelectOnly(0);
+    events_.AddEvent(record);
+    mainDlg_->EventList()->SelectOnly(0);
     mainDlg_->ShowEventDetails(record);
     mainDlg_->EnableTakePhoto();
     ScheduleSave();
@@ -378,8 +377,9 @@ void COrbit_MainWnd::RememberSelectedFriend() {
 void COrbit_MainWnd::SaveEvents() {
     if (!mainDlg_)
         return;
+    // The transfers still running go on: the stored copy alone ends them.
     QList<EventRecord> records;
-    mainDlg_->EventList()->CollectRecords(records);
+    events_.SnapshotRecords(records);
     settings_.SaveEventList(records);
 }
 
@@ -402,9 +402,9 @@ bool COrbit_MainWnd::WriteFiles(bool ending) {
         // ends them.
         QList<EventRecord> records;
         if (ending)
-            mainDlg_->EventList()->CollectRecords(records);
+            events_.CollectRecords(records);
         else
-            mainDlg_->EventList()->SnapshotRecords(records);
+            events_.SnapshotRecords(records);
         eventsSaved = settings_.SaveEventList(records);
     }
     if (!settingsSaved || !eventsSaved)
@@ -443,11 +443,10 @@ void COrbit_MainWnd::SendPhotos() {
     const QString handle = mainDlg_->SelectedFriendHandle();
     if (!CheckFriend(handle))
         return;
-    COstUI_Orbit_EventListCtrl* list = mainDlg_->EventList();
     QList<EventRecord> selected;
-    for (int index : list->GetSelectedRows()) {
+    for (int index : mainDlg_->EventList()->GetSelectedRows()) {
         EventRecord record;
-        if (list->GetRecord(index, record))
+        if (events_.GetRecord(index, record))
             selected.append(record);
     }
     // Skype is there, but the photo application is not (yet): say so rather than nothing.
@@ -613,7 +612,7 @@ void COrbit_MainWnd::OpenSettings(int page) {
         settingsSheet_ = nullptr;
 
         settings_.ApplySettings(working_);
-        if (mainDlg_ && mainDlg_->EventList()->GetItemCount() == 0)
+        if (mainDlg_ && events_.Count() == 0)
             SetFolderLabelToPictures();
         transfers_->SetReceiveFolder(settings_.GetReceiveFolder());
         if (sheet.GeneralPage().cameraRestartNeeded) {
@@ -664,15 +663,16 @@ void COrbit_MainWnd::OnLanguageChanged() {
         pageSheet_->ApplyTexts();
 }
 
-int COrbit_MainWnd::ShowMessage(int stringId) { return ShowMessageText(String(stringId)); }
+QWidget* COrbit_MainWnd::MessageParent() const {
+    return mainDlg_ && mainDlg_->isVisible() ? mainDlg_.get() : nullptr;
+}
 
-int COrbit_MainWnd::ShowMessageText(const QString& text) {
-    emit messageShown(text);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbit"), text, QMessageBox::Ok,
-                    mainDlg_ && mainDlg_->isVisible() ? mainDlg_.get() : nullptr);
-    if (QAbstractButton* ok = box.button(QMessageBox::Ok); ok && !String(450).isEmpty())
-        ok->setText(String(450));
-    return box.exec();
+void COrbit_MainWnd::ShowMessage(int stringId) {
+    OstMessages::Instance().Tell(stringId, MessageParent());
+}
+
+void COrbit_MainWnd::ShowMessageText(const QString& text) {
+    OstMessages::Instance().TellText(text, MessageParent());
 }
 
 // ---- the end ----

@@ -3,6 +3,7 @@
 #include "COstUI_Orbit_SystemTray.h"
 #include "IOstGraphReporter.h"
 #include "IOstWebcamOwner.h"
+#include "OstEventListModel.h"
 #include "OstOrbitRemote.h"
 #include "OstRemoteSwitch.h"
 #include "OstSettings.h"
@@ -32,6 +33,7 @@ class OstPhotoTransfers;
 class OstSkypeController;
 class OstWebcam;
 class OstWebcamMonitor;
+class QWidget;
 struct CallMessage;
 struct FriendInfoUpdate;
 
@@ -81,7 +83,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
-    // A message box was shown (its text), for the tests of the windows.
+    // A message box of the program, any window's, is shown with this text.
     void messageShown(const QString& text);
     // The program is to end: the tray's Close was confirmed.
     void quitRequested();
@@ -123,11 +125,15 @@ private:
     void OnLanguageChanged();
     void SetRemoteFromPage(const COstUI_Orbit_RemotePage& page);
 
-    int ShowMessage(int stringId);
-    int ShowMessageText(const QString& text);
+    // Over the dialog while it is shown.
+    void ShowMessage(int stringId);
+    void ShowMessageText(const QString& text);
+    QWidget* MessageParent() const;
     QString String(int number) const;
 
     OstSettings settings_;
+    // The events outlive every window that shows them.
+    OstEventListModel events_;
     OstOrbitRemote remote_;
     OstRemoteSwitch remoteSwitch_;
     OstLanguageSelector* language_ = nullptr;

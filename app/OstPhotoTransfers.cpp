@@ -69,7 +69,7 @@ bool OstPhotoTransfers::Send(const QList<EventRecord>& photos, const QString& ha
         copy.Status = EventRecord::Transferring;
         rows_.AddEvent(copy, id);
     }
-    rows_.SelectOnly(0);
+    hooks_.showRow(0);
     hooks_.rowsChanged();
     return true;
 }
@@ -125,7 +125,7 @@ void OstPhotoTransfers::Apply(const TransferReport& report) {
                           ProgressPercent(report.status, progress ? progress->done : 0,
                                           progress ? progress->total : 0));
         if (report.status == TRANSFER_RECEIVED) {
-            rows_.SelectOnly(row);
+            hooks_.showRow(row);
             rows_.SetEventName(row, report.FileName());
             hooks_.photoArrived();
         }

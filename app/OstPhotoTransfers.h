@@ -23,6 +23,7 @@ public:
         std::function<QString(int number)> text; // a string of the current language
         std::function<QString(const QString& handle)> contactName; // how a contact is shown
         std::function<QString()> receiveFolder;
+        std::function<void(int index)> showRow; // the row becomes the one selected and shown
         std::function<void()> photoArrived; // a photo arrived whole; its row is selected
         std::function<void(const QString& text)> tell;
         std::function<void()> rowsChanged; // rows were added or a transfer ended

@@ -1,4 +1,5 @@
 #include "COstUI_Orbit_EventListCtrl.h"
+#include "OstEventListModel.h"
 #include "EventListSamples.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@ constexpr int kEvents = 10000;
 constexpr int kTransfers = 5;
 
 // A list as the main dialog shows it, on screen and painted once.
-std::unique_ptr<COstUI_Orbit_EventListCtrl> ShownList() {
-    auto list = std::make_unique<COstUI_Orbit_EventListCtrl>();
+std::unique_ptr<COstUI_Orbit_EventListCtrl> ShownList(OstEventListModel& rows) {
+    auto list = std::make_unique<COstUI_Orbit_EventListCtrl>(rows);
     list->resize(632, 220);
     list->show();
     QApplication::processEvents();
@@ -93,13 +94,14 @@ private:
 // Start-up: 10,000 stored events into the list and its first paint.
 void BM_LoadEvents(benchmark::State& state) {
     const QList<EventRecord> events = SampleEvents(kEvents);
-    auto list = ShownList();
+    OstEventListModel rows;
+    auto list = ShownList(rows);
     for (auto _ : state) {
-        list->LoadEvents(events);
+        rows.Load(events);
         // The view lays the rows out and paints them on its next turn of the event loop.
         QApplication::processEvents();
         state.PauseTiming();
-        list->DeleteAllRows();
+        rows.Clear();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -110,13 +112,14 @@ BENCHMARK(BM_LoadEvents)->Unit(benchmark::kMillisecond);
 // The same events added one at a time, as new photos arrive.
 void BM_AddEventOneByOne(benchmark::State& state) {
     const QList<EventRecord> events = SampleEvents(kEvents);
-    auto list = ShownList();
+    OstEventListModel rows;
+    auto list = ShownList(rows);
     for (auto _ : state) {
         for (auto it = events.crbegin(); it != events.crend(); ++it)
-            list->AddEvent(*it);
+            rows.AddEvent(*it);
         QApplication::processEvents();
         state.PauseTiming();
-        list->DeleteAllRows();
+        rows.Clear();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -129,10 +132,11 @@ BENCHMARK(BM_AddEventOneByOne)->Unit(benchmark::kMillisecond);
 // Arg 0: scrolling only; 1: scrolling with the reports.
 void BM_ScrollFrame(benchmark::State& state) {
     const bool reporting = state.range(0) != 0;
-    auto list = ShownList();
-    list->LoadEvents(SampleEvents(kEvents));
+    OstEventListModel rows;
+    auto list = ShownList(rows);
+    rows.Load(SampleEvents(kEvents));
     for (std::uint32_t id = 1; id <= kTransfers; ++id)
-        list->AddEvent(SampleEvents(1).front(), id);
+        rows.AddEvent(SampleEvents(1).front(), id);
     // The scroll range follows the new rows only once the view has laid them out.
     QApplication::processEvents();
     QScrollBar* bar = list->verticalScrollBar();
@@ -147,7 +151,7 @@ void BM_ScrollFrame(benchmark::State& state) {
             if (reporting) {
                 // 100 reports a second in all: about 1.6 per 16 ms frame.
                 for (int k = 0; k < 2 - (frames % 3 == 0); ++k, ++report)
-                    list->SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
+                    rows.SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
                                       report / kTransfers % 100);
             }
         });
@@ -163,10 +167,11 @@ BENCHMARK(BM_ScrollFrame)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMic
 // Arg 0: the rows are in view; 1: they are scrolled out of view, so nothing is painted.
 void BM_ProgressReportFrame(benchmark::State& state) {
     const bool outOfView = state.range(0) != 0;
-    auto list = ShownList();
-    list->LoadEvents(SampleEvents(kEvents));
+    OstEventListModel rows;
+    auto list = ShownList(rows);
+    rows.Load(SampleEvents(kEvents));
     for (std::uint32_t id = 1; id <= kTransfers; ++id)
-        list->AddEvent(SampleEvents(1).front(), id);
+        rows.AddEvent(SampleEvents(1).front(), id);
     // The scroll range follows the new rows only once the view has laid them out.
     QApplication::processEvents();
     if (outOfView)
@@ -179,7 +184,7 @@ void BM_ProgressReportFrame(benchmark::State& state) {
     int report = 0;
     for (auto _ : state) {
         const Frame frame = MeasureFrame([&] {
-            list->SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
+            rows.SetProgress(static_cast<std::uint32_t>(report % kTransfers + 1),
                               report / kTransfers % 100);
             ++report;
         });

@@ -1,6 +1,7 @@
 // Shows the event list with a row in every state and saves a picture of it:
 //   orbit_eventlist_preview <language id> <out.png>
 #include "COstUI_Orbit_EventListCtrl.h"
+#include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 
 #include <QApplication>
@@ -34,9 +35,10 @@ int main(int argc, char** argv) {
     OstLanguageSelector::GetInstance().SetLanguage(
         static_cast<std::uint16_t>(QString::fromLocal8Bit(argv[1]).toUInt()));
 
-    COstUI_Orbit_EventListCtrl list;
+    OstEventListModel events;
+    COstUI_Orbit_EventListCtrl list(events);
     list.ApplyTexts();
-    list.LoadEvents({
+    events.Load({
         Event(0, 0, QStringLiteral("20090305-0001.jpg"), {}, QStringLiteral("45.18 KB")),
         Event(1, 2, QStringLiteral("20090305-0001.jpg"), QStringLiteral("Ann Lee"),
               QStringLiteral("45.18 KB")),
@@ -45,22 +47,22 @@ int main(int argc, char** argv) {
         Event(1, 3, QStringLiteral("20090305-0002.jpg"), QStringLiteral("Jin-woo Park"),
               QStringLiteral("44.02 KB")),
     });
-    list.AddEvent(Event(1, 1, QStringLiteral("20090305-0003.jpg"), QStringLiteral("Ann Lee"),
+    events.AddEvent(Event(1, 1, QStringLiteral("20090305-0003.jpg"), QStringLiteral("Ann Lee"),
                         QStringLiteral("46.75 KB")),
                   11);
-    list.AddEvent(Event(2, 1, QStringLiteral("garden-with-a-rather-long-name.jpg"),
+    events.AddEvent(Event(2, 1, QStringLiteral("garden-with-a-rather-long-name.jpg"),
                         QStringLiteral("Mike Chen"), QStringLiteral("98.11 KB")),
                   12);
-    list.AddEvent(Event(1, 1, QStringLiteral("20090305-0004.jpg"), QStringLiteral("Jin-woo Park"),
+    events.AddEvent(Event(1, 1, QStringLiteral("20090305-0004.jpg"), QStringLiteral("Jin-woo Park"),
                         QStringLiteral("45.90 KB")),
                   13);
-    list.SetProgress(11, 37);
-    list.SetProgress(12, 82);
+    events.SetProgress(11, 37);
+    events.SetProgress(12, 82);
     // Stored rows carry no progress; these show what the finished transfers looked like.
-    list.GetRow(6)->Progress = 103;
-    list.GetRow(5)->Progress = 100;
-    list.GetRow(4)->Progress = 100;
-    list.GetRow(1)->ButtonState = EventRow::CancelButtonHot;
+    events.Row(6)->Progress = 103;
+    events.Row(5)->Progress = 100;
+    events.Row(4)->Progress = 100;
+    events.Row(1)->ButtonState = EventRow::CancelButtonHot;
     list.SelectOnly(3);
     list.resize(636, 190);
     list.show();

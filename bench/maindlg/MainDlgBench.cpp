@@ -8,6 +8,7 @@
 // a user; the offscreen platform would leave the final copy out.
 #include "COstUI_Orbit_MainDlg.h"
 #include "OstDXShow.h"
+#include "OstEventListModel.h"
 #include "OstGst.h"
 #include "OstMainDlgLayout.h"
 #include "OstSimulatedCamera.h"
@@ -131,7 +132,8 @@ void MainDlgPreview(benchmark::State& state) {
         auto camera = std::make_shared<OstSimulatedCamera>(kPath);
         OstVideoInputCategory::GetInstance().Add(camera);
         {
-            COstUI_Orbit_MainDlg dialog;
+            OstEventListModel events;
+            COstUI_Orbit_MainDlg dialog(events);
             dialog.ApplyPreviewSize(int(state.range(0)));
             dialog.show();
             OstDXShow graph(kPath, dialog.VideoWindow(), nullptr);

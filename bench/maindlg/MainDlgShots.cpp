@@ -4,6 +4,7 @@
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "OstDXShow.h"
+#include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstSimulatedCamera.h"
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
     OstVideoInputCategory::GetInstance().Add(camera);
     int failures = 0;
     {
-        COstUI_Orbit_MainDlg dialog;
+        OstEventListModel events;
+        COstUI_Orbit_MainDlg dialog(events);
         dialog.show();
         OstDXShow graph(kPath, dialog.VideoWindow(), nullptr);
         if (graph.Run() != GraphState::Running) {
@@ -95,7 +97,7 @@ int main(int argc, char** argv) {
             records.append(record);
             Spin(300);
         }
-        dialog.EventList()->LoadEvents(records);
+        events.Load(records);
         dialog.EventList()->SelectOnly(0);
         dialog.ShowFirstEvent();
         dialog.SetFolderText(photos.path());

@@ -293,7 +293,7 @@ QColor WindowGlyph(State s) {
 enum class Style { Window, Accent, Light };
 
 struct ButtonSet {
-    int normal, down, over, disabled, mask;
+    OstSkinButton faces;
     QSize size;
     Style style;
     QString glyph;   // empty for text buttons
@@ -326,14 +326,14 @@ void DrawButton(QPainter& p, const ButtonSet& set, State s, bool on = false) {
 }
 
 void EmitButtons(const ButtonSet& set) {
-    const std::pair<int, State> states[] = {{set.normal, State::Normal},
-                                            {set.down, State::Down},
-                                            {set.over, State::Over},
-                                            {set.disabled, State::Disabled}};
+    const std::pair<int, State> states[] = {{set.faces.normal, State::Normal},
+                                            {set.faces.down, State::Down},
+                                            {set.faces.over, State::Over},
+                                            {set.faces.disabled, State::Disabled}};
     for (const auto& [id, state] : states)
         EmitBitmap(id, set.size, Keying::Alpha, [&, state = state](QPainter& p) { DrawButton(p, set, state); });
     // The clickable outline: the whole rounded face.
-    EmitBitmap(set.mask, set.size, Keying::Mask, [&](QPainter& p) {
+    EmitBitmap(set.faces.mask, set.size, Keying::Mask, [&](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::black);
         p.drawPath(Body(QRectF(QPointF(0, 0), QSizeF(set.size))));
@@ -739,35 +739,35 @@ int main(int argc, char** argv) {
 
     // Button sets: normal, down, over, disabled, mask.
     const ButtonSet buttons[] = {
-        {151, 152, 153, 154, 156, {16, 18}, Style::Window, u"minimise"_qs, 12},
-        {157, 158, 159, 160, 162, {16, 18}, Style::Window, u"preview-size"_qs, 12},
-        {163, 164, 165, 166, 168, {16, 18}, Style::Window, u"close"_qs, 12},
-        {181, 182, 183, 184, 186, {62, 38}, Style::Accent, u"camera"_qs, 24},
-        {175, 176, 177, 178, 180, {32, 32}, Style::Light, u"send"_qs, 18},
-        {169, 170, 171, 172, 174, {30, 32}, Style::Light, u"view"_qs, 18},
-        {187, 188, 189, 190, 192, {72, 20}, Style::Accent, QString(), 0},
-        {193, 194, 195, 196, 198, {52, 20}, Style::Accent, QString(), 0},
-        {199, 200, 201, 202, 204, {90, 20}, Style::Accent, QString(), 0},
-        {205, 206, 207, 208, 210, {14, 14}, Style::Light, u"chevron-down"_qs, 11},
-        {211, 212, 213, 214, 216, {14, 14}, Style::Light, u"chevron-up"_qs, 11},
-        {217, 218, 219, 220, 222, {28, 18}, Style::Light, u"zoom-reset"_qs, 14},
-        {223, 224, 225, 226, 228, {28, 28}, Style::Light, u"mirror"_qs, 18},
+        {OstSkin::Minimise, {16, 18}, Style::Window, u"minimise"_qs, 12},
+        {OstSkin::SizeMenu, {16, 18}, Style::Window, u"preview-size"_qs, 12},
+        {OstSkin::Close, {16, 18}, Style::Window, u"close"_qs, 12},
+        {OstSkin::TakePhoto, {62, 38}, Style::Accent, u"camera"_qs, 24},
+        {OstSkin::SendPhoto, {32, 32}, Style::Light, u"send"_qs, 18},
+        {OstSkin::ViewPhoto, {30, 32}, Style::Light, u"view"_qs, 18},
+        {OstSkin::WideText, {72, 20}, Style::Accent, QString(), 0},
+        {OstSkin::Setting, {52, 20}, Style::Accent, QString(), 0},
+        {OstSkin::SendSoftware, {90, 20}, Style::Accent, QString(), 0},
+        {OstSkin::ShowList, {14, 14}, Style::Light, u"chevron-down"_qs, 11},
+        {OstSkin::HideList, {14, 14}, Style::Light, u"chevron-up"_qs, 11},
+        {OstSkin::ZoomReset, {28, 18}, Style::Light, u"zoom-reset"_qs, 14},
+        {OstSkin::Mirror, {28, 28}, Style::Light, u"mirror"_qs, 18},
     };
     for (const ButtonSet& set : buttons)
         EmitButtons(set);
     // Mirror while the picture is mirrored: the normal face, switched on.
-    EmitBitmap(227, {28, 28}, Keying::Alpha, [&](QPainter& p) { DrawButton(p, buttons[12], State::Normal, true); });
+    EmitBitmap(OstSkin::MirrorOn, {28, 28}, Keying::Alpha, [&](QPainter& p) { DrawButton(p, buttons[12], State::Normal, true); });
 
     // Zoom slider: channel, thumb, thumb while dragged.
-    EmitBitmap(229, {30, 70}, Keying::Alpha, SliderChannel);
-    EmitBitmap(230, {10, 8}, Keying::Alpha, [](QPainter& p) { SliderThumb(p, false); });
-    EmitBitmap(231, {10, 8}, Keying::Alpha, [](QPainter& p) { SliderThumb(p, true); });
+    EmitBitmap(OstSkin::ZoomChannel, {30, 70}, Keying::Alpha, SliderChannel);
+    EmitBitmap(OstSkin::ZoomThumb, {10, 8}, Keying::Alpha, [](QPainter& p) { SliderThumb(p, false); });
+    EmitBitmap(OstSkin::ZoomThumbDragged, {10, 8}, Keying::Alpha, [](QPainter& p) { SliderThumb(p, true); });
 
     // Kinds of event: 18 x 18 beside the photo, 16 x 16 in the list.
     const struct { int big, small; QColor colour; const char* glyph; } kinds[] = {
-        {232, 235, QColor(0x7a, 0x7a, 0x7a), "picture"},
-        {233, 236, kAccent, "arrow-up"},
-        {234, 237, QColor(0x3d, 0x7a, 0x00), "arrow-down"},
+        {OstSkin::KindTaken, 235, QColor(0x7a, 0x7a, 0x7a), "picture"},
+        {OstSkin::KindSent, 236, kAccent, "arrow-up"},
+        {OstSkin::KindReceived, 237, QColor(0x3d, 0x7a, 0x00), "arrow-down"},
     };
     for (const auto& k : kinds) {
         const QString glyph = QString::fromLatin1(k.glyph);
@@ -788,7 +788,7 @@ int main(int argc, char** argv) {
 
     // Contact states, seven 16 x 16 images on yellow: smiley, online, away, not available,
     // do not disturb, and the grey check and cross.
-    EmitBitmap(245, {112, 16}, Keying::YellowKey, [](QPainter& p) {
+    EmitBitmap(OstSkin::ContactStates, {112, 16}, Keying::YellowKey, [](QPainter& p) {
         const struct { QColor colour; const char* glyph; qreal size; } states[] = {
             {kAccentLight.darker(135), "smiley", 14}, {kAccent, "check", 10},
             {kAmber, "clock", 12},                    {kOrange, "moon", 11},

@@ -28,7 +28,6 @@ public:
     void AddEvent(const EventRecord& record, std::uint32_t id) override {
         rows.prepend({record, id, id ? EventRow::Connecting : EventRow::NoProgress, id != 0});
     }
-    void SelectOnly(int index) override { selected = index; }
     void SetProgress(std::uint32_t id, int value) override {
         const int index = FindByTransferId(id);
         if (index >= 0 && rows[index].progress < EventRow::Finished)
@@ -86,7 +85,8 @@ protected:
         OstPhotoTransfers::Hooks{
             [](int number) { return u"<%1>"_qs.arg(number); },
             [](const QString& handle) { return handle == u"bob" ? u"Bob"_qs : handle; },
-            [] { return u"/photos/Receive/"_qs; }, [this] { ++arrived; },
+            [] { return u"/photos/Receive/"_qs; }, [this](int index) { rows.selected = index; },
+            [this] { ++arrived; },
             [this](const QString& text) { told << text; }, [this] { ++changes; }}};
 };
 

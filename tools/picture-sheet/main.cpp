@@ -11,6 +11,7 @@
 #include "CHMXEdit.h"
 #include "CxSkinButton.h"
 #include "OstBitmap.h"
+#include "OstMainDlgLayout.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,7 +22,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <cstdio>
 
 namespace {
@@ -39,24 +39,24 @@ QPixmap Picture(const QString& prefix, int id, qreal dpr) {
 
 struct ButtonRow {
     const char* name;
-    int normal, down, over, disabled, mask;
+    OstSkinButton faces;
     const char* text;
 };
 
 const ButtonRow kButtons[] = {
-    {"1013 minimise", 151, 152, 153, 154, 156, nullptr},
-    {"1014 size menu", 157, 158, 159, 160, 162, nullptr},
-    {"1015 close", 163, 164, 165, 166, 168, nullptr},
-    {"1016 Take Photo", 181, 182, 183, 184, 186, nullptr},
-    {"1017 Send Photo", 175, 176, 177, 178, 180, nullptr},
-    {"1018 View Photo", 169, 170, 171, 172, 174, nullptr},
-    {"1019 / 7000", 187, 188, 189, 190, 192, "Open Folder"},
-    {"1020 Setting / Cancel", 193, 194, 195, 196, 198, "Setting"},
-    {"1021 Send Software", 199, 200, 201, 202, 204, "Send Software"},
-    {"1022 list hidden", 205, 206, 207, 208, 210, nullptr},
-    {"1022 list shown", 211, 212, 213, 214, 216, nullptr},
-    {"1023 zoom reset", 217, 218, 219, 220, 222, nullptr},
-    {"1024 Mirror (227 on)", 223, 224, 225, 226, 228, nullptr},
+    {"1013 minimise", OstSkin::Minimise, nullptr},
+    {"1014 size menu", OstSkin::SizeMenu, nullptr},
+    {"1015 close", OstSkin::Close, nullptr},
+    {"1016 Take Photo", OstSkin::TakePhoto, nullptr},
+    {"1017 Send Photo", OstSkin::SendPhoto, nullptr},
+    {"1018 View Photo", OstSkin::ViewPhoto, nullptr},
+    {"1019 / 7000", OstSkin::WideText, "Open Folder"},
+    {"1020 Setting / Cancel", OstSkin::Setting, "Setting"},
+    {"1021 Send Software", OstSkin::SendSoftware, "Send Software"},
+    {"1022 list hidden", OstSkin::ShowList, nullptr},
+    {"1022 list shown", OstSkin::HideList, nullptr},
+    {"1023 zoom reset", OstSkin::ZoomReset, nullptr},
+    {"1024 Mirror (227 on)", OstSkin::Mirror, nullptr},
 };
 
 constexpr int kPreviewX = 620;
@@ -66,71 +66,77 @@ constexpr int kPreviewY = 24;
 class SkinPreview : public QWidget {
 public:
     explicit SkinPreview(QWidget* parent) : QWidget(parent) {
-        background_ = OstBitmap::Load(263, devicePixelRatioF(), u"JPG"_qs);
-        setFixedSize(750, 576);
+        const OstMainDlgLayout& l = *OstMainDlgLayout::ForSize(OstMainDlgLayout::Size320);
+        background_ = OstBitmap::Load(l.backgroundShown, devicePixelRatioF(), u"JPG"_qs);
+        setFixedSize(l.backgroundShownSize);
         QFont tahoma = font();
         tahoma.setFamily(u"Tahoma"_qs);
         tahoma.setPixelSize(11);
         setFont(tahoma);
 
-        auto button = [this](int x, int y, std::array<int, 5> skin, const QString& text, const QString& tip) {
+        auto button = [this](const QRect& place, const OstSkinButton& skin, const QString& text,
+                             const QString& tip) {
             auto* b = new CxSkinButton(text, this);
-            b->move(x, y);
-            b->SetSkin(skin[0], skin[1], skin[2], skin[3], skin[4]);
+            b->move(place.topLeft());
+            b->SetSkin(skin.normal, skin.down, skin.over, skin.disabled, skin.mask);
             if (!tip.isEmpty())
                 b->SetToolTipText(tip);
             return b;
         };
-        button(685, 8, {151, 152, 153, 154, 156}, {}, u"Minimise"_qs);
-        button(701, 8, {157, 158, 159, 160, 162}, {}, u"Preview Window Size"_qs);
-        button(717, 8, {163, 164, 165, 166, 168}, {}, u"Close"_qs);
-        button(178, 331, {181, 182, 183, 184, 186}, {}, u"Take Photo"_qs);
-        button(673, 331, {175, 176, 177, 178, 180}, {}, u"Send Photo"_qs);
-        button(706, 285, {169, 170, 171, 172, 174}, {}, u"View Photo"_qs);
-        button(12, 280, {227, 224, 225, 226, 228}, {}, u"Mirror"_qs);
-        button(12, 190, {217, 218, 219, 220, 222}, {}, {});
-        button(413, 525, {187, 188, 189, 190, 192}, u"Open Folder"_qs, {});
-        button(485, 525, {187, 188, 189, 190, 192}, u"Intro."_qs, {});
-        button(557, 525, {193, 194, 195, 196, 198}, u"Setting"_qs, {});
-        button(614, 525, {199, 200, 201, 202, 204}, u"Send Software"_qs, {})->setEnabled(false);
-        button(717, 525, {211, 212, 213, 214, 216}, {}, u"Hide the list"_qs);
+        button(l.minimise, OstSkin::Minimise, {}, u"Minimise"_qs);
+        button(l.sizeMenu, OstSkin::SizeMenu, {}, u"Preview Window Size"_qs);
+        button(l.close, OstSkin::Close, {}, u"Close"_qs);
+        button(l.takePhoto, OstSkin::TakePhoto, {}, u"Take Photo"_qs);
+        button(l.sendPhoto, OstSkin::SendPhoto, {}, u"Send Photo"_qs);
+        button(l.viewPhoto, OstSkin::ViewPhoto, {}, u"View Photo"_qs);
+        OstSkinButton mirrored = OstSkin::Mirror;
+        mirrored.normal = OstSkin::MirrorOn;
+        button(l.mirror, mirrored, {}, u"Mirror"_qs);
+        button(OstMainDlgLayout::ZoomReset, OstSkin::ZoomReset, {}, {});
+        button(l.openFolder, OstSkin::WideText, u"Open Folder"_qs, {});
+        button(l.intro, OstSkin::WideText, u"Intro."_qs, {});
+        button(l.settingShown, OstSkin::Setting, u"Setting"_qs, {});
+        button(l.sendSoftwareShown, OstSkin::SendSoftware, u"Send Software"_qs, {})->setEnabled(false);
+        button(l.listToggleShown, OstSkin::HideList, {}, u"Hide the list"_qs);
 
-        auto text = [this](int x, int y, int w, int h, const QString& t, bool grey = false) {
-            auto* l = new CColorStatic(this);
-            l->setGeometry(x, y, w, h);
-            l->setText(t);
-            l->SetTransparent(!grey);
-            l->SetBkColor(QColor(0xd9, 0xd9, 0xd9));
-            return l;
+        auto text = [this](const QRect& place, const QString& t, bool grey = false) {
+            auto* label = new CColorStatic(this);
+            label->setGeometry(place);
+            label->setText(t);
+            label->SetTransparent(!grey);
+            label->SetBkColor(QColor(0xd9, 0xd9, 0xd9));
+            return label;
         };
-        text(72, 64, 100, 14, u"Preview Window"_qs);
-        text(12, 308, 30, 16, u"Mirror"_qs)->setAlignment(Qt::AlignCenter);
-        text(412, 42, 293, 16, u"To  Ann Lee"_qs);
-        text(412, 60, 293, 16, u"20261208-0001.jpg"_qs);
-        text(391, 338, 56, 24, u"Send To"_qs);
-        text(44, 527, 52, 16, u"Location:"_qs, true);
-        text(96, 527, 268, 16, u"/home/user/Pictures/Orbit"_qs, true);
+        text(OstMainDlgLayout::PreviewLabel, u"Preview Window"_qs);
+        text(l.mirrorLabel, u"Mirror"_qs)->setAlignment(Qt::AlignCenter);
+        text(l.fromTo, u"To  Ann Lee"_qs);
+        text(l.fileName, u"20261208-0001.jpg"_qs);
+        text(l.sendToLabel, u"Send To"_qs);
+        const QRect row = l.locationRow;
+        text(QRect(row.x(), row.y(), 52, row.height()), u"Location:"_qs, true);
+        text(QRect(row.x() + 52, row.y(), row.width() - 52, row.height()),
+             u"/home/user/Pictures/Orbit"_qs, true);
         auto* kind = new QLabel(this);
-        kind->setGeometry(390, 58, 18, 18);
-        kind->setPixmap(OstBitmap::Load(233, devicePixelRatioF()));
+        kind->setGeometry(l.kindIcon);
+        kind->setPixmap(OstBitmap::Load(OstSkin::KindSent, devicePixelRatioF()));
 
         auto* edit = new CHMXEdit(this);
-        edit->setGeometry(11, 102, 30, 13);
+        edit->setGeometry(OstMainDlgLayout::ZoomEdit);
         edit->setFrame(false);
         edit->setTextMargins(1, 0, 1, 0);
         edit->setText(u"120%"_qs);
         auto* slider = new CBitmapSlider(this);
-        slider->move(10, 118);
-        slider->SetBitmapChannel(229);
-        slider->SetBitmapThumb(230, 231);
+        slider->move(OstMainDlgLayout::ZoomSlider.topLeft());
+        slider->SetBitmapChannel(OstSkin::ZoomChannel);
+        slider->SetBitmapThumb(OstSkin::ZoomThumb, OstSkin::ZoomThumbDragged);
         slider->SetVertical(true);
         slider->SetRange(100, 200);
         slider->SetMargin(20, 2, 30, 1);
         slider->SetPos(180);
 
         auto* combo = new CComboBoxSuper(this);
-        combo->setGeometry(447, 338, 221, 24);
-        combo->SetImageList(OstBitmap::Strip(245, 16, QColor(255, 255, 0), devicePixelRatioF()));
+        combo->setGeometry(l.friendCombo);
+        combo->SetImageList(OstBitmap::Strip(OstSkin::ContactStates, 16, QColor(255, 255, 0), devicePixelRatioF()));
         combo->ResetColumns();
         combo->addItem(u"Ann Lee"_qs);
         combo->SetItemImage(0, 1);
@@ -188,14 +194,15 @@ protected:
             label(16, y + 14, QString::fromLatin1(row.name));
             int x = 170;
             int rowHeight = 0;
-            for (int id : {row.normal, row.down, row.over, row.disabled, row.mask}) {
+            const OstSkinButton& faces = row.faces;
+            for (int id : {faces.normal, faces.down, faces.over, faces.disabled, faces.mask}) {
                 const QSize size = pic(x, y, u"bitmaps"_qs, id);
-                if (row.text && id != row.mask) {
+                if (row.text && id != faces.mask) {
                     QFont f = small;
                     p.setFont(f);
-                    const bool down = id == row.down;
+                    const bool down = id == faces.down;
                     const QRect r = QRect(x, y, size.width(), size.height()).translated(down ? 1 : 0, down ? 1 : 0);
-                    if (id == row.disabled) {
+                    if (id == faces.disabled) {
                         p.setPen(Qt::white);
                         p.drawText(r.translated(1, 1), Qt::AlignCenter, QString::fromLatin1(row.text));
                         p.setPen(QColor(0x9a, 0x9a, 0x9a));
@@ -207,23 +214,23 @@ protected:
                 x += std::max(size.width(), 30) + 14;
                 rowHeight = std::max(rowHeight, size.height());
             }
-            if (row.normal == 223)
-                pic(x, y, u"bitmaps"_qs, 227);
+            if (faces.normal == OstSkin::Mirror.normal)
+                pic(x, y, u"bitmaps"_qs, OstSkin::MirrorOn);
             y += rowHeight + 10;
         }
 
         // Slider, digits, strip, event icons, tray icons, frames, about.
         y += 14;
         label(16, y, u"Slider 229, thumbs 230 / 231"_qs);
-        pic(16, y + 8, u"bitmaps"_qs, 229);
-        pic(56, y + 8, u"bitmaps"_qs, 230);
-        pic(76, y + 8, u"bitmaps"_qs, 231);
+        pic(16, y + 8, u"bitmaps"_qs, OstSkin::ZoomChannel);
+        pic(56, y + 8, u"bitmaps"_qs, OstSkin::ZoomThumb);
+        pic(76, y + 8, u"bitmaps"_qs, OstSkin::ZoomThumbDragged);
         label(250, y, u"Countdown 240..244 (green on white)"_qs);
         for (int i = 0; i < 5; ++i)
             pic(250 + i * 66, y + 8, u"bitmaps"_qs, 240 + i);
         y += 96;
         label(16, y, u"Contact states 245 (yellow is the mask colour)"_qs);
-        pic(16, y + 8, u"bitmaps"_qs, 245);
+        pic(16, y + 8, u"bitmaps"_qs, OstSkin::ContactStates);
         label(300, y, u"Event kinds 232..234, 235..237; results 238, 239"_qs);
         int x = 300;
         for (int id = 232; id <= 239; ++id) {

@@ -3,17 +3,13 @@
 #include "COstUI_Orbit_HeaderCtrl.h"
 #include "OstEventListDelegate.h"
 #include "OstEventListModel.h"
-#include "OstPhotoFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <array>
-#include <memory>
 
 namespace {
 
@@ -26,7 +22,8 @@ constexpr QRgb kGrid = 0xFFF0F0F0;
 
 } // namespace
 
-COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(QWidget* parent) : QTableView(parent) {
+COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(OstEventListModel& events, QWidget* parent)
+    : QTableView(parent), events_(events) {
     setObjectName(QString::number(kControlId));
 
     // Tahoma at a cell height of 14 pixels has an em of about 11.6; rounding down keeps the
@@ -36,11 +33,10 @@ COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(QWidget* parent) : QTable
     listFont.setPixelSize(11);
     setFont(listFont);
 
-    model_ = new OstEventListModel(this);
     delegate_ = new OstEventListDelegate(this);
     header_ = new COstUI_Orbit_HeaderCtrl(this);
     setHorizontalHeader(header_);
-    setModel(model_);
+    setModel(&events_);
     setItemDelegate(delegate_);
     for (int column = 0; column < OstEventListModel::ColumnCount; ++column)
         setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
@@ -67,19 +63,19 @@ COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(QWidget* parent) : QTable
     setPalette(colours);
 
     // The hot row is an index: it follows its row when rows come and go above it.
-    connect(model_, &QAbstractItemModel::rowsInserted, this,
+    connect(&events_, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
                 if (hotRow_ >= first)
                     hotRow_ += last - first + 1;
             });
-    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+    connect(&events_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex&, int first, int last) {
                 if (hotRow_ > last)
                     hotRow_ -= last - first + 1;
                 else if (hotRow_ >= first)
                     hotRow_ = -1;
             });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { hotRow_ = -1; });
+    connect(&events_, &QAbstractItemModel::modelReset, this, [this] { hotRow_ = -1; });
     // A divider double-click fits the column to its contents; the cells are repainted whole.
     connect(header_, &QHeaderView::sectionHandleDoubleClicked, viewport(),
             qOverload<>(&QWidget::update));
@@ -87,114 +83,17 @@ COstUI_Orbit_EventListCtrl::COstUI_Orbit_EventListCtrl(QWidget* parent) : QTable
 
 COstUI_Orbit_EventListCtrl::~COstUI_Orbit_EventListCtrl() = default;
 
-void COstUI_Orbit_EventListCtrl::AddEvent(const EventRecord& record, std::uint32_t transferId) {
-    auto row = std::make_unique<EventRow>();
-    row->Record = record;
-    if (transferId != 0) {
-        row->TransferId = transferId;
-        row->ButtonState = EventRow::CancelButton;
-        row->Progress = EventRow::Connecting;
-    }
-    model_->InsertTop(std::move(row));
-}
-
-void COstUI_Orbit_EventListCtrl::LoadEvents(const QList<EventRecord>& records) {
-    model_->InsertTop(records);
-}
-
 void COstUI_Orbit_EventListCtrl::SelectOnly(int index) {
-    if (!model_->Row(index))
+    if (!events_.Row(index))
         return;
-    const QModelIndex cell = model_->index(index, 0);
+    const QModelIndex cell = events_.index(index, 0);
     selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
                                                 QItemSelectionModel::Rows);
     scrollTo(cell);
 }
 
-void COstUI_Orbit_EventListCtrl::SetProgress(std::uint32_t transferId, int value) {
-    const int index = model_->FindByTransferId(transferId);
-    EventRow* row = model_->Row(index);
-    // A row that shows how its transfer ended keeps it: a report still on its way when the
-    // user pressed Cancel must not turn "Canceled" back into a running bar.
-    if (!row || row->Progress >= EventRow::Finished)
-        return;
-    row->Progress = value;
-    if (value == EventRow::Finished) {
-        row->ButtonState = EventRow::NoButton;
-        row->Record.Status = EventRecord::Completed;
-        if (hotRow_ == index)
-            hotRow_ = -1;
-        RedrawCell(index, OstEventListModel::StatusColumn);
-    }
-    RedrawCell(index, OstEventListModel::ProgressColumn);
-}
-
-int COstUI_Orbit_EventListCtrl::FindByTransferId(std::uint32_t transferId) const {
-    return model_->FindByTransferId(transferId);
-}
-
-void COstUI_Orbit_EventListCtrl::EndTransfer(int index) {
-    EventRow* row = model_->Row(index);
-    if (!row || !row->HasButton())
-        return;
-    row->ButtonState = EventRow::NoButton;
-    row->Record.Status = EventRecord::Ended;
-    if (hotRow_ == index)
-        hotRow_ = -1;
-    RedrawCell(index, OstEventListModel::StatusColumn);
-}
-
-void COstUI_Orbit_EventListCtrl::RedrawCell(int index, int column) {
-    if (!model_->Row(index))
-        return;
-    if (column >= 0 && column < OstEventListModel::ColumnCount) {
-        model_->CellChanged(index, column);
-        return;
-    }
-    const QRect row(0, rowViewportPosition(index), viewport()->width(), rowHeight(index));
-    if (row.intersects(viewport()->rect()))
-        viewport()->update(row);
-}
-
-bool COstUI_Orbit_EventListCtrl::GetRecord(int index, EventRecord& record) const {
-    const EventRow* row = model_->Row(index);
-    if (!row)
-        return false;
-    record = row->Record;
-    return true;
-}
-
-void COstUI_Orbit_EventListCtrl::CollectRecords(QList<EventRecord>& records) {
-    for (int index = 0; index < model_->Count(); ++index) {
-        EventRow* row = model_->Row(index);
-        if (row->Record.Status == EventRecord::Transferring)
-            row->Record.Status = EventRecord::Ended;
-    }
-    SnapshotRecords(records);
-}
-
-void COstUI_Orbit_EventListCtrl::SetEventName(int index, const QString& name) {
-    EventRow* row = model_->Row(index);
-    if (!row)
-        return;
-    row->Record.EventName = name;
-    RedrawCell(index, OstEventListModel::NameColumn);
-}
-
-void COstUI_Orbit_EventListCtrl::SnapshotRecords(QList<EventRecord>& records) const {
-    const int count = model_->Count();
-    records.reserve(records.size() + count);
-    for (int index = 0; index < count; ++index) {
-        EventRecord record = model_->Row(index)->Record;
-        // As it would read after a crash: a transfer that has not ended did not complete.
-        if (record.Status == EventRecord::Transferring)
-            record.Status = EventRecord::Ended;
-        records.append(record);
-    }
-}
-
 QPersistentModelIndex COstUI_Orbit_EventListCtrl::RowHandle(int index) const {
-    return model_->Row(index) ? QPersistentModelIndex(model_->index(index, 0)) : QPersistentModelIndex();
+    return events_.Row(index) ? QPersistentModelIndex(events_.index(index, 0)) : QPersistentModelIndex();
 }
 
 QList<QPersistentModelIndex> COstUI_Orbit_EventListCtrl::SelectedRowHandles() const {
@@ -205,34 +104,7 @@ QList<QPersistentModelIndex> COstUI_Orbit_EventListCtrl::SelectedRowHandles() co
 }
 
 int COstUI_Orbit_EventListCtrl::RowOf(const QPersistentModelIndex& handle) const {
-    return handle.isValid() && handle.model() == model_ ? handle.row() : -1;
-}
-
-QString COstUI_Orbit_EventListCtrl::GetPeerName(int index) const {
-    const EventRow* row = model_->Row(index);
-    return row ? row->Record.FriendID : QString();
-}
-
-void COstUI_Orbit_EventListCtrl::DeleteRow(int index) {
-    const EventRow* row = model_->Row(index);
-    if (!row)
-        return;
-    // A sent photo's file belongs to the event it was sent from.
-    if (row->Record.EventType != EventRecord::Sent)
-        OstPhotoFiles::Discard(row->Record.FullPath());
-    model_->Remove(index);
-}
-
-void COstUI_Orbit_EventListCtrl::DeleteAllRows() {
-    model_->RemoveAll();
-}
-
-int COstUI_Orbit_EventListCtrl::GetItemCount() const {
-    return model_->Count();
-}
-
-EventRow* COstUI_Orbit_EventListCtrl::GetRow(int index) {
-    return model_->Row(index);
+    return handle.isValid() && handle.model() == &events_ ? handle.row() : -1;
 }
 
 QList<int> COstUI_Orbit_EventListCtrl::GetSelectedRows() const {
@@ -249,14 +121,14 @@ int COstUI_Orbit_EventListCtrl::GetSelectionMark() const {
 }
 
 void COstUI_Orbit_EventListCtrl::ApplyTexts() {
-    model_->ApplyTexts();
+    events_.ApplyTexts();
     viewport()->update();
 }
 
 QRect COstUI_Orbit_EventListCtrl::CellRect(int index, int column) const {
-    if (!model_->Row(index) || column < 0 || column >= OstEventListModel::ColumnCount)
+    if (!events_.Row(index) || column < 0 || column >= OstEventListModel::ColumnCount)
         return {};
-    return visualRect(model_->index(index, column));
+    return visualRect(events_.index(index, column));
 }
 
 void COstUI_Orbit_EventListCtrl::mousePressEvent(QMouseEvent* event) {
@@ -265,11 +137,11 @@ void COstUI_Orbit_EventListCtrl::mousePressEvent(QMouseEvent* event) {
         const QModelIndex hit = indexAt(point);
         if (hit.isValid()) {
             const int index = hit.row();
-            EventRow* row = model_->Row(index);
+            EventRow* row = events_.Row(index);
             if (hit.column() == OstEventListModel::StatusColumn && row && row->HasButton() &&
                 OstEventListDelegate::ButtonHitRect(CellRect(index, hit.column()))
                     .contains(point)) {
-                EndTransfer(index);
+                events_.EndTransfer(index);
                 emit buttonClicked(index);
             }
             emit rowPressed(index, hit.column());
@@ -285,7 +157,7 @@ void COstUI_Orbit_EventListCtrl::mouseMoveEvent(QMouseEvent* event) {
         const int index = hit.row();
         if (hotRow_ != index)
             CoolHotRow();
-        EventRow* row = model_->Row(index);
+        EventRow* row = events_.Row(index);
         if (row && row->HasButton()) {
             const bool inside =
                 OstEventListDelegate::ButtonHitRect(CellRect(index, hit.column())).contains(point);
@@ -293,7 +165,7 @@ void COstUI_Orbit_EventListCtrl::mouseMoveEvent(QMouseEvent* event) {
             hotRow_ = inside ? index : -1;
             if (row->ButtonState != state) {
                 row->ButtonState = state;
-                RedrawCell(index, OstEventListModel::StatusColumn);
+                events_.CellChanged(index, OstEventListModel::StatusColumn);
             }
         }
     } else {
@@ -327,12 +199,12 @@ void COstUI_Orbit_EventListCtrl::FitRowHeight() {
 }
 
 void COstUI_Orbit_EventListCtrl::CoolHotRow() {
-    EventRow* row = model_->Row(hotRow_);
+    EventRow* row = events_.Row(hotRow_);
     const int index = hotRow_;
     hotRow_ = -1;
     if (row && row->ButtonState == EventRow::CancelButtonHot) {
         row->ButtonState = EventRow::CancelButton;
-        RedrawCell(index, OstEventListModel::StatusColumn);
+        events_.CellChanged(index, OstEventListModel::StatusColumn);
     }
 }
 
@@ -357,7 +229,7 @@ void COstUI_Orbit_EventListCtrl::paintEvent(QPaintEvent* event) {
     if (end >= area.left() && end <= area.right())
         painter.drawLine(end, area.top(), end, area.bottom());
 
-    const int origin = model_->Count() > 0 ? rowViewportPosition(0) : 0;
+    const int origin = events_.Count() > 0 ? rowViewportPosition(0) : 0;
     const int firstLine = std::max(0, (area.top() - origin) / rowHeight);
     for (int line = firstLine;; ++line) {
         const int y = origin + line * rowHeight + rowHeight - 1;

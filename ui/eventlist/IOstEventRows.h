@@ -6,13 +6,12 @@
 #include <QString>
 #include <cstdint>
 
-// The event rows as the transfers change them; the event list is the real one. Rows are
+// The event rows as the transfers change them; the event model is the real one. Rows are
 // addressed by their index from the top; an index outside the rows does nothing.
 class IOstEventRows {
 public:
     virtual ~IOstEventRows() = default;
     virtual void AddEvent(const EventRecord& record, std::uint32_t transferId = 0) = 0;
-    virtual void SelectOnly(int index) = 0;
     // For the first row carrying the transfer id; a row that shows a final state keeps it.
     virtual void SetProgress(std::uint32_t transferId, int value) = 0;
     virtual int FindByTransferId(std::uint32_t transferId) const = 0;

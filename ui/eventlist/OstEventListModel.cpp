@@ -1,6 +1,7 @@
 #include "OstEventListModel.h"
 
 #include "OstLanguageSelector.h"
+#include "OstPhotoFiles.h"
 
 namespace {
 
@@ -110,7 +111,18 @@ void OstEventListModel::InsertTop(std::unique_ptr<EventRow> row) {
     endInsertRows();
 }
 
-void OstEventListModel::InsertTop(const QList<EventRecord>& records) {
+void OstEventListModel::AddEvent(const EventRecord& record, std::uint32_t transferId) {
+    auto row = std::make_unique<EventRow>();
+    row->Record = record;
+    if (transferId != 0) {
+        row->TransferId = transferId;
+        row->ButtonState = EventRow::CancelButton;
+        row->Progress = EventRow::Connecting;
+    }
+    InsertTop(std::move(row));
+}
+
+void OstEventListModel::Load(const QList<EventRecord>& records) {
     if (records.isEmpty())
         return;
     beginInsertRows(QModelIndex(), 0, static_cast<int>(records.size()) - 1);
@@ -123,23 +135,87 @@ void OstEventListModel::InsertTop(const QList<EventRecord>& records) {
     endInsertRows();
 }
 
-std::unique_ptr<EventRow> OstEventListModel::Remove(int index) {
-    if (index < 0 || index >= Count())
-        return nullptr;
-    beginRemoveRows(QModelIndex(), index, index);
-    const auto it = rows_.begin() + static_cast<std::ptrdiff_t>(Slot(index));
-    std::unique_ptr<EventRow> row = std::move(*it);
-    rows_.erase(it);
-    endRemoveRows();
-    return row;
+void OstEventListModel::SetProgress(std::uint32_t transferId, int value) {
+    const int index = FindByTransferId(transferId);
+    EventRow* row = Row(index);
+    // A row that shows how its transfer ended keeps it: a report still on its way when the
+    // user pressed Cancel must not turn "Canceled" back into a running bar.
+    if (!row || row->Progress >= EventRow::Finished)
+        return;
+    row->Progress = value;
+    if (value == EventRow::Finished) {
+        row->ButtonState = EventRow::NoButton;
+        row->Record.Status = EventRecord::Completed;
+        CellChanged(index, StatusColumn);
+    }
+    CellChanged(index, ProgressColumn);
 }
 
-void OstEventListModel::RemoveAll() {
+void OstEventListModel::EndTransfer(int index) {
+    EventRow* row = Row(index);
+    if (!row || !row->HasButton())
+        return;
+    row->ButtonState = EventRow::NoButton;
+    row->Record.Status = EventRecord::Ended;
+    CellChanged(index, StatusColumn);
+}
+
+bool OstEventListModel::GetRecord(int index, EventRecord& record) const {
+    const EventRow* row = Row(index);
+    if (!row)
+        return false;
+    record = row->Record;
+    return true;
+}
+
+QString OstEventListModel::GetPeerName(int index) const {
+    const EventRow* row = Row(index);
+    return row ? row->Record.FriendID : QString();
+}
+
+void OstEventListModel::SetEventName(int index, const QString& name) {
+    EventRow* row = Row(index);
+    if (!row)
+        return;
+    row->Record.EventName = name;
+    CellChanged(index, NameColumn);
+}
+
+void OstEventListModel::Delete(int index) {
+    const EventRow* row = Row(index);
+    if (!row)
+        return;
+    if (row->Record.EventType != EventRecord::Sent)
+        OstPhotoFiles::Discard(row->Record.FullPath());
+    beginRemoveRows(QModelIndex(), index, index);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(Slot(index)));
+    endRemoveRows();
+}
+
+void OstEventListModel::Clear() {
     if (rows_.empty())
         return;
     beginResetModel();
     rows_.clear();
     endResetModel();
+}
+
+void OstEventListModel::CollectRecords(QList<EventRecord>& records) {
+    for (const auto& row : rows_)
+        if (row->Record.Status == EventRecord::Transferring)
+            row->Record.Status = EventRecord::Ended;
+    SnapshotRecords(records);
+}
+
+void OstEventListModel::SnapshotRecords(QList<EventRecord>& records) const {
+    records.reserve(records.size() + Count());
+    for (int index = 0; index < Count(); ++index) {
+        EventRecord record = Row(index)->Record;
+        // As it would read after a crash: a transfer that has not ended did not complete.
+        if (record.Status == EventRecord::Transferring)
+            record.Status = EventRecord::Ended;
+        records.append(record);
+    }
 }
 
 int OstEventListModel::FindByTransferId(std::uint32_t id) const {

@@ -5,37 +5,30 @@
 #include "CComboBoxSuper.h"
 #include "CHMXEdit.h"
 #include "COstUI_Orbit_EventListCtrl.h"
-#include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_Orbit_SystemTray.h"
 #include "COstUI_StaticPicture.h"
 #include "CxSkinButton.h"
-#include "EventRow.h"
 #include "OstBitmap.h"
+#include "OstEventListCommands.h"
+#include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
+#include "OstMainDlgSkin.h"
+#include "OstMessages.h"
 #include "OstPhotoFiles.h"
 #include "OstText.h"
 #include "OstUser.h"
 #include "OstVideoWidget.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetrics>
-#include <QHeaderView>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
@@ -60,21 +53,11 @@ enum : int {
     IDS_SETTING = 327,
     IDS_SEND_SOFTWARE = 328,
     IDS_PREVIEW_SIZE = 329,
-    IDS_MENU_SEND_PHOTO = 330,
-    IDS_MENU_SAVE_AS = 331,
-    IDS_MENU_RENAME = 332,
-    IDS_MENU_DELETE = 333,
-    IDS_MENU_CONTENT = 334,
     IDS_PICTURE_DELETED = 454,
-    IDS_DELETE_EVENT = 455,
-    IDS_DELETE_PICTURE = 456,
-    IDS_DELETE_SEVERAL = 457,
     IDS_ZOOM_DISABLED = 464,
     IDS_CHECK_SKYPE_LOGIN = 465,
     IDS_INTRO = 470,
     IDS_HELP_FOLDER = 471,
-    IDS_SAVE_FAILED = 472,
-    IDS_RENAME_FAILED = 473,
     IDS_HELP_MISSING = 474,
 };
 
@@ -89,48 +72,16 @@ QString PercentText(int percent) {
     return QStringLiteral("%1%").arg(percent);
 }
 
-// Frames are one pixel wide on exactly the border pixels of `rect`.
-void Frame(QPainter& painter, const QRect& rect, QRgb colour) {
-    painter.setPen(QPen(QColor(colour), 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-}
-
-// The picture sizes of the backgrounds, used while a picture is missing.
-QSize TableSizeOf(int pictureId) {
-    for (int size : OstMainDlgLayout::Sizes()) {
-        const OstMainDlgLayout* layout = OstMainDlgLayout::ForSize(size);
-        if (layout->backgroundShown == pictureId)
-            return layout->backgroundShownSize;
-        if (layout->backgroundHidden == pictureId)
-            return layout->backgroundHiddenSize;
-    }
-    return {};
-}
-
-// Where a text is laid inside an area of the skin: a seventh in from each side (the right
-// inset measured from the new left edge), from the middle down to 8 pixels above the bottom.
-QRect TextPlaceIn(const QRect& area) {
-    const int left = area.left();
-    const int right = area.left() + area.width(); // exclusive, as the skin measures
-    const int top = area.top();
-    const int bottom = area.top() + area.height();
-    const int l = left + (right - left) / 7;
-    const int r = right - (right - l) / 7;
-    const int t = (top + bottom) / 2;
-    const int b = bottom - 8;
-    return QRect(l, t, std::max(0, r - l), std::max(0, b - t));
-}
-
 } // namespace
 
-COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint) {
+COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint),
+      events_(events) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(QStringLiteral("Orbit"));
     QIcon icon;
     for (int side : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/146/%1").arg(side));
+        icon.addFile(QStringLiteral(":/icons/%1/%2").arg(OstSkin::ProgramIcon).arg(side));
     setWindowIcon(icon);
     setAttribute(Qt::WA_NoSystemBackground);
 
@@ -186,11 +137,11 @@ void COstUI_Orbit_MainDlg::FocusList() {
 // ---------------------------------------------------------------- controls
 
 void COstUI_Orbit_MainDlg::CreateControls() {
-    auto button = [this](int id, int normal, int down, int over, int disabled, int mask) {
+    auto button = [this](int id, const OstSkinButton& skin) {
         auto* b = new CxSkinButton(this);
         b->setObjectName(QString::number(id));
         b->setFocusPolicy(Qt::TabFocus);
-        b->SetSkin(normal, down, over, disabled, mask);
+        b->SetSkin(skin.normal, skin.down, skin.over, skin.disabled, skin.mask);
         return b;
     };
     auto label = [this](int id, bool transparent) {
@@ -203,7 +154,7 @@ void COstUI_Orbit_MainDlg::CreateControls() {
         return l;
     };
 
-    eventList_ = new COstUI_Orbit_EventListCtrl(this);
+    eventList_ = new COstUI_Orbit_EventListCtrl(events_, this);
     eventList_->setObjectName(QString::number(IDC_EVENT_LIST));
     eventList_->installEventFilter(this);
     eventList_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -213,11 +164,17 @@ void COstUI_Orbit_MainDlg::CreateControls() {
             &COstUI_Orbit_MainDlg::OnCancelPressed);
     connect(eventList_, &COstUI_Orbit_EventListCtrl::listDoubleClicked, this,
             &COstUI_Orbit_MainDlg::OnViewPhoto);
+    commands_ = new OstEventListCommands(*eventList_, *this);
     connect(eventList_, &QWidget::customContextMenuRequested, this,
-            &COstUI_Orbit_MainDlg::OnListMenu);
+            [this](const QPoint& position) { commands_->ShowMenu(position, picture_->IsLoaded()); });
+    connect(commands_, &OstEventListCommands::sendWanted, this, &COstUI_Orbit_MainDlg::OnSendPhoto);
+    connect(commands_, &OstEventListCommands::rowsChanged, this, &COstUI_Orbit_MainDlg::eventsChanged);
+    connect(commands_, &OstEventListCommands::rowShown, this, &COstUI_Orbit_MainDlg::OnRowDeleted);
+    connect(commands_, &OstEventListCommands::renamed, this, &COstUI_Orbit_MainDlg::OnRenamed);
+    connect(commands_, &OstEventListCommands::done, this, &COstUI_Orbit_MainDlg::FocusList);
     // Delete works wherever the focus is, except where a text field wants the key itself.
-    auto* remove = new QShortcut(QKeySequence::Delete, this, this, &COstUI_Orbit_MainDlg::OnDelete,
-                                 Qt::WindowShortcut);
+    auto* remove = new QShortcut(QKeySequence::Delete, this, commands_,
+                                 &OstEventListCommands::Delete, Qt::WindowShortcut);
     remove->setObjectName(QStringLiteral("delete"));
 
     preview_ = new OstVideoWidget(this);
@@ -228,19 +185,19 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     kindIcon_ = new QLabel(this);
     kindIcon_->setObjectName(QString::number(IDC_KIND_ICON));
 
-    minimise_ = button(IDC_MINIMISE, 151, 152, 153, 154, 156);
-    sizeMenu_ = button(IDC_SIZE_MENU, 157, 158, 159, 160, 162);
-    close_ = button(IDC_CLOSE, 163, 164, 165, 166, 168);
-    takePhoto_ = button(IDC_TAKE_PHOTO, 181, 182, 183, 184, 186);
-    sendPhoto_ = button(IDC_SEND_PHOTO, 175, 176, 177, 178, 180);
-    viewPhoto_ = button(IDC_VIEW_PHOTO, 169, 170, 171, 172, 174);
-    openFolder_ = button(IDC_OPEN_FOLDER, 187, 188, 189, 190, 192);
-    intro_ = button(IDC_INTRO, 187, 188, 189, 190, 192);
-    setting_ = button(IDC_SETTING, 193, 194, 195, 196, 198);
-    sendSoftware_ = button(IDC_SEND_SOFTWARE, 199, 200, 201, 202, 204);
-    listToggle_ = button(IDC_LIST_TOGGLE, 211, 212, 213, 214, 216);
-    zoomReset_ = button(IDC_ZOOM_RESET, 217, 218, 219, 220, 222);
-    mirror_ = button(IDC_MIRROR, 223, 224, 225, 226, 228);
+    minimise_ = button(IDC_MINIMISE, OstSkin::Minimise);
+    sizeMenu_ = button(IDC_SIZE_MENU, OstSkin::SizeMenu);
+    close_ = button(IDC_CLOSE, OstSkin::Close);
+    takePhoto_ = button(IDC_TAKE_PHOTO, OstSkin::TakePhoto);
+    sendPhoto_ = button(IDC_SEND_PHOTO, OstSkin::SendPhoto);
+    viewPhoto_ = button(IDC_VIEW_PHOTO, OstSkin::ViewPhoto);
+    openFolder_ = button(IDC_OPEN_FOLDER, OstSkin::WideText);
+    intro_ = button(IDC_INTRO, OstSkin::WideText);
+    setting_ = button(IDC_SETTING, OstSkin::Setting);
+    sendSoftware_ = button(IDC_SEND_SOFTWARE, OstSkin::SendSoftware);
+    listToggle_ = button(IDC_LIST_TOGGLE, OstSkin::HideList);
+    zoomReset_ = button(IDC_ZOOM_RESET, OstSkin::ZoomReset);
+    mirror_ = button(IDC_MIRROR, OstSkin::Mirror);
 
     fileName_ = label(IDC_FILE_NAME, true);
     fromTo_ = label(IDC_FROM_TO, true);
@@ -272,8 +229,8 @@ void COstUI_Orbit_MainDlg::CreateControls() {
 
     zoomSlider_ = new CBitmapSlider(this);
     zoomSlider_->setObjectName(QString::number(IDC_ZOOM_SLIDER));
-    zoomSlider_->SetBitmapChannel(229);
-    zoomSlider_->SetBitmapThumb(230, 231);
+    zoomSlider_->SetBitmapChannel(OstSkin::ZoomChannel);
+    zoomSlider_->SetBitmapThumb(OstSkin::ZoomThumb, OstSkin::ZoomThumbDragged);
     zoomSlider_->SetVertical(true);
     zoomSlider_->SetRange(kZoomMin, kZoomMax);
     zoomSlider_->SetPageSize(10);
@@ -283,7 +240,7 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     friends_ = new CComboBoxSuper(this);
     friends_->setObjectName(QString::number(IDC_FRIEND_COMBO));
     // Seven 16 x 16 status images on pure yellow, which shows what lies below.
-    friends_->SetImageList(OstBitmap::Strip(245, 16, QColor(255, 255, 0), devicePixelRatioF()));
+    friends_->SetImageList(OstBitmap::Strip(OstSkin::ContactStates, 16, QColor(255, 255, 0), devicePixelRatioF()));
     friends_->ShowImages(true);
     friends_->SetColumnWidth(0, 100);
     friends_->ResetColumns();
@@ -356,8 +313,8 @@ void COstUI_Orbit_MainDlg::SetPictureArea(const QRect& area) {
 }
 
 void COstUI_Orbit_MainDlg::PlaceTexts() {
-    cameraError_->setGeometry(TextPlaceIn(preview_->geometry()));
-    const QRect deleted = TextPlaceIn(picture_->geometry());
+    cameraError_->setGeometry(OstMainDlgSkin::TextPlaceIn(preview_->geometry()));
+    const QRect deleted = OstMainDlgSkin::TextPlaceIn(picture_->geometry());
     deletedText_->setGeometry(deleted);
     const bool oneLine =
         QFontMetrics(deletedText_->font()).horizontalAdvance(deletedText_->text()) <=
@@ -402,62 +359,22 @@ void COstUI_Orbit_MainDlg::ApplyListPart(const OstMainDlgLayout& l) {
     setting_->setGeometry(listShown_ ? l.settingShown : l.settingHidden);
     sendSoftware_->setGeometry(listShown_ ? l.sendSoftwareShown : l.sendSoftwareHidden);
     listToggle_->setGeometry(listShown_ ? l.listToggleShown : l.listToggleHidden);
-    if (listShown_)
-        listToggle_->SetSkin(211, 212, 213, 214, 216);
-    else
-        listToggle_->SetSkin(205, 206, 207, 208, 210);
+    const OstSkinButton& toggle = listShown_ ? OstSkin::HideList : OstSkin::ShowList;
+    listToggle_->SetSkin(toggle.normal, toggle.down, toggle.over, toggle.disabled, toggle.mask);
     // Only a new size moves the window; toggling the list keeps it where the user put it.
     const bool recentre = backgroundId_ != l.backgroundShown && backgroundId_ != l.backgroundHidden;
-    ApplyBackground(wanted, recentre);
-}
-
-void COstUI_Orbit_MainDlg::ApplyBackground(int pictureId, bool recentre) {
-    COstUI_Picture picture;
-    const bool loaded = picture.LoadFromResource(pictureId, QStringLiteral("JPG"));
-    backgroundId_ = pictureId;
-    QSize size = loaded ? picture.Picture().size() : TableSizeOf(pictureId);
-    if (size.isEmpty())
-        size = this->size();
-
-    const qreal dpr = devicePixelRatioF();
-    background_ = QPixmap(size * dpr);
-    background_.setDevicePixelRatio(dpr);
-    background_.fill(palette().color(QPalette::Window));
-    {
-        QPainter painter(&background_);
-        if (loaded) {
-            // The sharper picture on a dense screen; sizes stay those of the 1x picture.
-            const QImage sharp =
-                dpr > 1 ? QImage(COstUI_Picture::ResourcePath(pictureId, QStringLiteral("JPG")) +
-                                 QStringLiteral("@2x"))
-                        : QImage();
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(QRect(QPoint(0, 0), size),
-                              sharp.isNull() ? picture.Picture() : sharp);
-        }
-        const QRect label = sendTo_->geometry();
-        const QRect combo = friends_->geometry();
-        Frame(painter,
-              QRect(QPoint(label.left() - 2, combo.top() - 2),
-                    QPoint(combo.right() + 2, combo.bottom() + 2)),
-              0xDBDBDB);
-        if (listShown_)
-            Frame(painter, eventList_->geometry().adjusted(-1, -1, 1, 1), 0xB3B3B3);
-        Frame(painter, zoomEdit_->geometry().adjusted(-1, -1, 1, 1), 0x8C8C8C);
-    }
-
+    backgroundId_ = wanted;
+    background_ = OstMainDlgSkin::Background(l, listShown_, devicePixelRatioF(),
+                                             palette().color(QPalette::Window));
+    const QSize size = background_.deviceIndependentSize().toSize();
     const QPoint topLeft = pos();
     resize(size);
-    QPainterPath rounded;
-    rounded.addRoundedRect(QRectF(0, 0, size.width(), size.height()), 12.5, 12.5);
-    setMask(QRegion(rounded.toFillPolygon().toPolygon()));
-    if (recentre) {
-        const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
-        if (where) {
-            QRect frame(QPoint(0, 0), size);
-            frame.moveCenter(where->availableGeometry().center());
-            move(frame.topLeft());
-        }
+    setMask(OstMainDlgSkin::Outline(size));
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (recentre && where) {
+        QRect frame(QPoint(0, 0), size);
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
     } else {
         move(topLeft);
     }
@@ -470,13 +387,9 @@ void COstUI_Orbit_MainDlg::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
     else
         painter.drawPixmap(0, 0, background_);
-    // The upper halves of the two picture areas are white: the skin's light behind them.
-    for (QWidget* area : {static_cast<QWidget*>(preview_), static_cast<QWidget*>(picture_)}) {
-        if (!area->isVisibleTo(this))
-            continue;
-        const QRect r = area->geometry();
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), r.height() / 2), Qt::white);
-    }
+    for (QWidget* area : {static_cast<QWidget*>(preview_), static_cast<QWidget*>(picture_)})
+        if (area->isVisibleTo(this))
+            OstMainDlgSkin::PaintLight(painter, area->geometry());
 }
 
 // ---------------------------------------------------------------- moving the window
@@ -547,7 +460,7 @@ void COstUI_Orbit_MainDlg::SetZoom(int percent, bool disable) {
 }
 
 void COstUI_Orbit_MainDlg::SetMirrorButton(bool on) {
-    mirror_->SetNormalBitmap(on ? 227 : 223);
+    mirror_->SetNormalBitmap(on ? OstSkin::MirrorOn : OstSkin::Mirror.normal);
     mirror_->update();
 }
 
@@ -625,9 +538,9 @@ void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
     shownType_ = record.EventType;
     shownFriend_ = record.FriendID;
     UpdateFromToLine();
-    const int icon = record.EventType == EventRecord::Sent       ? 233
-                     : record.EventType == EventRecord::Received ? 234
-                                                                 : 232;
+    const int icon = record.EventType == EventRecord::Sent       ? OstSkin::KindSent
+                     : record.EventType == EventRecord::Received ? OstSkin::KindReceived
+                                                                 : OstSkin::KindTaken;
     kindIcon_->setPixmap(OstBitmap::Load(icon, devicePixelRatioF()));
     update();
 }
@@ -641,7 +554,7 @@ void COstUI_Orbit_MainDlg::UpdateFromToLine() {
 
 void COstUI_Orbit_MainDlg::ShowFirstEvent() {
     EventRecord record;
-    if (eventList_->GetRecord(0, record))
+    if (events_.GetRecord(0, record))
         ShowEventDetails(record);
 }
 
@@ -726,7 +639,7 @@ void COstUI_Orbit_MainDlg::OnOpenFolder() {
 void COstUI_Orbit_MainDlg::OnIntro() {
     const QString page = OstPhotoFiles::FindHelpPage(Text(IDS_HELP_FOLDER));
     if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        QMessageBox::information(this, windowTitle(), Text(IDS_HELP_MISSING));
+        OstMessages::Instance().Tell(IDS_HELP_MISSING, this);
 }
 
 void COstUI_Orbit_MainDlg::OnSetting() {
@@ -820,7 +733,7 @@ void COstUI_Orbit_MainDlg::OnSliderMoving(int position) {
 void COstUI_Orbit_MainDlg::OnFriendDropDown() {
     Send(UICMD_REFRESH_FRIENDS);
     if (friends_->count() < 2)
-        QMessageBox::information(this, windowTitle(), Text(IDS_CHECK_SKYPE_LOGIN));
+        OstMessages::Instance().Tell(IDS_CHECK_SKYPE_LOGIN, this);
 }
 
 bool COstUI_Orbit_MainDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -851,16 +764,16 @@ void COstUI_Orbit_MainDlg::OnRowPressed(int index) {
         }
     }
     EventRecord record;
-    if (eventList_->GetRecord(index, record))
+    if (events_.GetRecord(index, record))
         ShowEventDetails(record);
 }
 
 void COstUI_Orbit_MainDlg::OnCancelPressed(int index) {
-    EventRow* row = eventList_->GetRow(index);
+    const EventRow* row = events_.Row(index);
     if (!row || row->TransferId == 0)
         return;
     const std::uint32_t id = row->TransferId;
-    eventList_->SetProgress(id, EventRow::Canceled);
+    events_.SetProgress(id, EventRow::Canceled);
     Send(UICMD_CANCEL_TRANSFER, QVariant::fromValue(id));
 }
 
@@ -874,140 +787,30 @@ bool COstUI_Orbit_MainDlg::OnListKey(QKeyEvent* event) {
         // The details follow the row the key moves to; the list moves the selection itself.
         EventRecord record;
         const int mark = eventList_->GetSelectionMark();
-        if (mark >= 0 && eventList_->GetRecord(mark + step, record))
+        if (mark >= 0 && events_.GetRecord(mark + step, record))
             ShowEventDetails(record);
     }
     return false;
 }
 
-void COstUI_Orbit_MainDlg::OnListMenu(const QPoint& position) {
-    if (eventList_->GetSelectedRows().isEmpty()) {
-        const int mark = eventList_->GetSelectionMark();
-        if (mark >= 0)
-            eventList_->SelectOnly(mark);
-        return;
-    }
-    QMenu menu(this);
-    QAction* send =
-        menu.addAction(Text(IDS_MENU_SEND_PHOTO), this, &COstUI_Orbit_MainDlg::OnSendPhoto);
-    QAction* saveAs = menu.addAction(Text(IDS_MENU_SAVE_AS), this, &COstUI_Orbit_MainDlg::OnSaveAs);
-    QAction* rename = menu.addAction(Text(IDS_MENU_RENAME), this, &COstUI_Orbit_MainDlg::OnRename);
-    menu.addAction(Text(IDS_MENU_DELETE), this, &COstUI_Orbit_MainDlg::OnDelete);
-    QAction* content =
-        menu.addAction(Text(IDS_MENU_CONTENT), this, &COstUI_Orbit_MainDlg::OnContent);
-    if (!picture_->IsLoaded())
-        for (QAction* action : {send, saveAs, rename, content})
-            action->setEnabled(false);
-    menu.exec(eventList_->viewport()->mapToGlobal(position));
-}
-
-void COstUI_Orbit_MainDlg::OnDelete() {
-    const QList<QPersistentModelIndex> chosen = eventList_->SelectedRowHandles();
-    if (chosen.isEmpty())
-        return;
-    int question = IDS_DELETE_SEVERAL;
-    if (chosen.size() == 1) {
-        EventRecord record;
-        eventList_->GetRecord(eventList_->RowOf(chosen.front()), record);
-        question = record.EventType == EventRecord::Sent ? IDS_DELETE_EVENT : IDS_DELETE_PICTURE;
-    }
-    if (QMessageBox::question(this, windowTitle(), Text(question),
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return;
-    // Rows may have arrived or gone while the question was open: the chosen rows are found
-    // again where they are now, and one that went meanwhile is skipped.
-    QList<int> rows;
-    for (const QPersistentModelIndex& handle : chosen) {
-        const int index = eventList_->RowOf(handle);
-        if (index >= 0)
-            rows.append(index);
-    }
-    if (rows.isEmpty())
-        return;
-    std::sort(rows.begin(), rows.end());
-    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-        eventList_->DeleteRow(*it);
-    emit eventsChanged();
-    const int count = eventList_->GetItemCount();
-    if (count == 0) {
+void COstUI_Orbit_MainDlg::OnRowDeleted(int index) {
+    if (index < 0) {
         ClearDetails();
         Send(UICMD_EVENT_LIST_EMPTIED);
         return;
     }
-    const int next = std::min(rows.front(), count - 1);
-    eventList_->SelectOnly(next);
-    // The shown file may have been one of those deleted: read the next one afresh.
+    // The shown file may have been one of those deleted: the next one is read afresh.
     picture_->LoadFromFile(QString(), false);
     EventRecord record;
-    if (eventList_->GetRecord(next, record))
+    if (events_.GetRecord(index, record))
         ShowEventDetails(record);
 }
 
-void COstUI_Orbit_MainDlg::OnSaveAs() {
-    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
-        EventRecord record;
-        if (!eventList_->GetRecord(eventList_->RowOf(handle), record) ||
-            !QFileInfo(record.FullPath()).isFile())
-            continue;
-        const QString target = QFileDialog::getSaveFileName(this, QString(), record.FullPath(),
-                                                            QStringLiteral("JPEG Files (*.jpg)"));
-        if (target.isEmpty())
-            continue;
-        if (QFileInfo(target) == QFileInfo(record.FullPath()))
-            continue;
-        // The file dialog has asked before replacing.
-        if (!OstPhotoFiles::SaveCopy(record.FullPath(), target))
-            QMessageBox::warning(this, windowTitle(), Text(IDS_SAVE_FAILED));
-    }
-    FocusList();
-}
-
-void COstUI_Orbit_MainDlg::OnRename() {
-    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
-        EventRow* row = eventList_->GetRow(eventList_->RowOf(handle));
-        if (!row)
-            continue;
-        const QString oldPath = row->Record.FullPath();
-        if (!QFileInfo(oldPath).isFile())
-            continue;
-        const QString folder = row->Record.EventFolder;
-        const QString& name = row->Record.EventName;
-        const int dot = name.lastIndexOf(QLatin1Char('.'));
-        const QString base = dot < 0 ? name : name.left(dot);
-        COstUI_Orbit_RenameDlg dialog(base, folder, this);
-        if (dialog.exec() != QDialog::Accepted || dialog.GetNewName() == base)
-            continue;
-        // The dialog ran the event loop: the row is looked up again, and a row that went, or
-        // now stands for another file, is left alone.
-        const int index = eventList_->RowOf(handle);
-        row = eventList_->GetRow(index);
-        if (!row || row->Record.FullPath() != oldPath)
-            continue;
-        const QString newName = dialog.GetNewName() + QStringLiteral(".jpg");
-        const QString newPath = folder + newName;
-        if (!OstPhotoFiles::Rename(oldPath, newPath)) {
-            QMessageBox::warning(this, windowTitle(), Text(IDS_RENAME_FAILED));
-            continue;
-        }
-        row = eventList_->GetRow(eventList_->RowOf(handle));
-        if (!row)
-            continue;
-        row->Record.EventName = newName;
-        eventList_->RedrawCell(eventList_->RowOf(handle), 2);
-        emit eventsChanged();
-        if (picture_->Path() == oldPath) {
-            fileName_->setText(newName);
-            // The shown picture now lives under the new name; View Photo must open that one.
-            picture_->LoadFromFile(newPath, false);
-        }
-    }
-    FocusList();
-}
-
-void COstUI_Orbit_MainDlg::OnContent() {
-    for (const QPersistentModelIndex& handle : eventList_->SelectedRowHandles()) {
-        EventRecord record;
-        if (eventList_->GetRecord(eventList_->RowOf(handle), record) && QFileInfo(record.FullPath()).isFile())
-            OstPhotoFiles::ShowProperties(record.FullPath(), this);
-    }
+void COstUI_Orbit_MainDlg::OnRenamed(const QString& oldPath, const QString& newPath,
+                                     const QString& newName) {
+    if (picture_->Path() != oldPath)
+        return;
+    fileName_->setText(newName);
+    // The shown picture now lives under the new name; View Photo must open that one.
+    picture_->LoadFromFile(newPath, false);
 }

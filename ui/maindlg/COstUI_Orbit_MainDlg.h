@@ -17,6 +17,8 @@ class CColorStatic;
 class CComboBoxSuper;
 class CHMXEdit;
 class COstUI_Orbit_EventListCtrl;
+class OstEventListCommands;
+class OstEventListModel;
 class COstUI_StaticPicture;
 class CxSkinButton;
 class OstUser;
@@ -29,7 +31,8 @@ struct OstMainDlgLayout;
 // list, the friend chooser and the buttons. A frameless, rounded window painted with the
 // background picture of its preview size and list state; any press on its own surface moves
 // it. It decides nothing: every action goes to the controller as a command (uiCommand), and
-// the controller updates it through the public operations below.
+// the controller updates it through the public operations below. Its event list shows the
+// program's events, which live outside it.
 class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView {
     Q_OBJECT
 public:
@@ -67,7 +70,8 @@ public:
         IDC_DELETED_TEXT = 7001,
     };
 
-    explicit COstUI_Orbit_MainDlg(QWidget* parent = nullptr);
+    // The events outlive the dialog.
+    explicit COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* parent = nullptr);
     ~COstUI_Orbit_MainDlg() override;
 
     // ok: the preview is shown and Take Photo and Mirror work; otherwise the camera error text
@@ -97,13 +101,10 @@ public:
     QString SelectedFriendText() const;
 
     // Lays the dialog out for one of the five size commands (32782..32786), then applies the
-    // list part and the background.
+    // list part and the background; a new size puts the dialog in the middle of its screen.
     void ApplyPreviewSize(int sizeCommand);
-    // Paints the background picture (":/JPG/<pictureId>") with its frames and reshapes the
-    // window to it; recentre puts it in the middle of its screen.
-    void ApplyBackground(int pictureId, bool recentre);
 
-    // The event list, which the controller fills and updates directly.
+    // The view of the events, for the selection.
     COstUI_Orbit_EventListCtrl* EventList() const { return eventList_; }
     // The capture graph's video window.
     OstVideoWidget* VideoWindow() const { return preview_; }
@@ -168,11 +169,8 @@ private:
     void OnRowPressed(int index);
     void OnCancelPressed(int index);
     bool OnListKey(QKeyEvent* event);
-    void OnListMenu(const QPoint& position);
-    void OnDelete();
-    void OnSaveAs();
-    void OnRename();
-    void OnContent();
+    void OnRowDeleted(int index);
+    void OnRenamed(const QString& oldPath, const QString& newPath, const QString& newName);
     // Hides the dialog, or with no tray asks whether to end the program; false when the
     // user chose to keep it.
     bool CloseOrEnd();
@@ -208,6 +206,8 @@ private:
     CBitmapSlider* zoomSlider_ = nullptr;
     CComboBoxSuper* friends_ = nullptr;
     COstUI_Orbit_EventListCtrl* eventList_ = nullptr;
+    OstEventListModel& events_;
+    OstEventListCommands* commands_ = nullptr;
 
     int cameraErrorId_ = 351;
     int previewSize_ = 0;

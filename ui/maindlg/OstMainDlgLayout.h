@@ -5,6 +5,43 @@
 
 #include <array>
 
+// The five faces of a skinned button (":/bitmaps/<n>"): normal, pressed, under the pointer,
+// disabled, and the mask whose black part takes clicks.
+struct OstSkinButton {
+    int normal, down, over, disabled, mask;
+};
+
+// The pictures the main dialog is painted with, by number: the dialog, the picture generator
+// and the picture sheet all take them from here.
+namespace OstSkin {
+inline constexpr int ProgramIcon = 146; // ":/icons/146/<side>"
+inline constexpr OstSkinButton Minimise{151, 152, 153, 154, 156};
+inline constexpr OstSkinButton SizeMenu{157, 158, 159, 160, 162};
+inline constexpr OstSkinButton Close{163, 164, 165, 166, 168};
+inline constexpr OstSkinButton ViewPhoto{169, 170, 171, 172, 174};
+inline constexpr OstSkinButton SendPhoto{175, 176, 177, 178, 180};
+inline constexpr OstSkinButton TakePhoto{181, 182, 183, 184, 186};
+// Open Folder and Intro.; Setting; Send Software: text buttons.
+inline constexpr OstSkinButton WideText{187, 188, 189, 190, 192};
+inline constexpr OstSkinButton Setting{193, 194, 195, 196, 198};
+inline constexpr OstSkinButton SendSoftware{199, 200, 201, 202, 204};
+inline constexpr OstSkinButton ShowList{205, 206, 207, 208, 210};
+inline constexpr OstSkinButton HideList{211, 212, 213, 214, 216};
+inline constexpr OstSkinButton ZoomReset{217, 218, 219, 220, 222};
+inline constexpr OstSkinButton Mirror{223, 224, 225, 226, 228};
+// Mirror's normal face while the picture is mirrored.
+inline constexpr int MirrorOn = 227;
+inline constexpr int ZoomChannel = 229;
+inline constexpr int ZoomThumb = 230;
+inline constexpr int ZoomThumbDragged = 231;
+// Beside the picture: a photo taken, sent, received.
+inline constexpr int KindTaken = 232;
+inline constexpr int KindSent = 233;
+inline constexpr int KindReceived = 234;
+// Seven 16 x 16 contact states on yellow.
+inline constexpr int ContactStates = 245;
+} // namespace OstSkin
+
 // Where the main dialog's controls go for one preview size, in pixels of its client area.
 // Sizes are the five commands of the "Preview Window Size" menu.
 struct OstMainDlgLayout {

@@ -2,13 +2,12 @@
 
 #include "OstDesktopSettings.h"
 #include "OstLanguageSelector.h"
+#include "OstMessages.h"
 #include "OstTrayCommand.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QMessageBox>
 
 namespace {
 
@@ -53,15 +52,7 @@ COstUI_Orbit_SystemTray::~COstUI_Orbit_SystemTray() {
 }
 
 bool COstUI_Orbit_SystemTray::AskClose(QWidget* parent) {
-    const auto& selector = Selector();
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Orbit"), selector.GetString(469),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setObjectName(QStringLiteral("469"));
-    box.setDefaultButton(QMessageBox::No);
-    // Qt's own words would stay English in every language.
-    box.button(QMessageBox::Yes)->setText(selector.GetString(476));
-    box.button(QMessageBox::No)->setText(selector.GetString(477));
-    return box.exec() == QMessageBox::Yes;
+    return OstMessages::Instance().Ask(469, parent);
 }
 
 int COstUI_Orbit_SystemTray::StateStringId(int icon) {

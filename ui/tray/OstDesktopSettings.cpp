@@ -1,9 +1,7 @@
 #include "OstDesktopSettings.h"
 
-#include "OstLanguageSelector.h"
+#include "OstMessages.h"
 
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -35,11 +33,7 @@ bool OpenSoundInputSettings(QWidget* parent, const QStringList& searchPaths) {
     const std::optional<Command> command = FindSoundInputSettings(searchPaths);
     if (command && QProcess::startDetached(command->program, command->arguments))
         return true;
-    const auto& selector = OstLanguageSelector::GetInstance();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Orbit"), selector.GetString(481),
-                    QMessageBox::Ok, parent);
-    box.button(QMessageBox::Ok)->setText(selector.GetString(450));
-    box.exec();
+    OstMessages::Instance().Tell(481, parent);
     return false;
 }
 

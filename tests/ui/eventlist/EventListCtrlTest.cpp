@@ -1,6 +1,7 @@
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_HeaderCtrl.h"
 #include "OstEventListDelegate.h"
+#include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 
 #include <QApplication>
@@ -49,7 +50,7 @@ std::pair<int, int> GreenRun(const QImage& image, const QRect& cell, int y) {
 class EventListCtrlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        list = std::make_unique<COstUI_Orbit_EventListCtrl>();
+        list = std::make_unique<COstUI_Orbit_EventListCtrl>(events);
         list->resize(700, 260);
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
@@ -60,12 +61,13 @@ protected:
     }
     QImage Grab() const { return list->viewport()->grab().toImage(); }
 
+    OstEventListModel events;
     std::unique_ptr<COstUI_Orbit_EventListCtrl> list;
 };
 
 TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalText) {
-    list->AddEvent(Record(EventRecord::Taken, u"IMG-0001.jpg"_qs));
-    list->AddEvent(Record(EventRecord::Sent, u"IMG-0001.jpg"_qs, EventRecord::Transferring), 42);
+    events.AddEvent(Record(EventRecord::Taken, u"IMG-0001.jpg"_qs));
+    events.AddEvent(Record(EventRecord::Sent, u"IMG-0001.jpg"_qs, EventRecord::Transferring), 42);
     EXPECT_EQ(Shown(0, 0), u"Cancel"_qs);
     EXPECT_EQ(Shown(0, 1), u"Connecting..."_qs);
     EXPECT_EQ(Shown(1, 1), QString());
@@ -77,7 +79,7 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
     // The bar's inner rectangle lies two pixels inside the left edge (grid line and frame)
     // and one inside the right one.
     const int innerWidth = cell.width() - 3;
-    list->SetProgress(42, 37);
+    events.SetProgress(42, 37);
     EXPECT_EQ(Shown(0, 1), u"37%"_qs);
     QImage image = Grab();
     EXPECT_EQ(GreenRun(image, cell, barTop),
@@ -88,16 +90,16 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
     EXPECT_EQ(OstEventListDelegate::BarRect(cell, 37).width(), (innerWidth - 2) * 37 / 100);
 
     // Neither a transfer no row carries nor the id of rows without one changes anything.
-    list->SetProgress(999, 50);
-    list->SetProgress(0, 50);
+    events.SetProgress(999, 50);
+    events.SetProgress(0, 50);
     EXPECT_EQ(Shown(0, 1), u"37%"_qs);
     EXPECT_EQ(Shown(1, 1), QString());
 
-    list->SetProgress(42, 100);
+    events.SetProgress(42, 100);
     EventRecord record;
-    ASSERT_TRUE(list->GetRecord(0, record));
+    ASSERT_TRUE(events.GetRecord(0, record));
     EXPECT_EQ(record.Status, EventRecord::Completed);
-    EXPECT_FALSE(list->GetRow(0)->HasButton());
+    EXPECT_FALSE(events.Row(0)->HasButton());
     EXPECT_EQ(Shown(0, 1), u"Finish"_qs);
     EXPECT_EQ(GreenRun(Grab(), cell, barTop).second, innerWidth - 2);
 
@@ -110,49 +112,49 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
                                               {250, u"?"_qs}};
     std::uint32_t id = 42;
     for (const auto& [code, text] : finals) {
-        list->AddEvent(Record(EventRecord::Sent, u"IMG-0001.jpg"_qs, EventRecord::Transferring), ++id);
-        list->SetProgress(id, 10);
-        list->SetProgress(id, code);
+        events.AddEvent(Record(EventRecord::Sent, u"IMG-0001.jpg"_qs, EventRecord::Transferring), ++id);
+        events.SetProgress(id, 10);
+        events.SetProgress(id, code);
         EXPECT_EQ(Shown(0, 1), text) << code;
         EXPECT_EQ(GreenRun(Grab(), cell, barTop).second, 0) << code;
         // A report still on its way when the row ended never turns it back into a bar.
-        list->SetProgress(id, 60);
+        events.SetProgress(id, 60);
         EXPECT_EQ(Shown(0, 1), text) << code;
     }
-    list->SetProgress(42, EventRow::Canceled);
+    events.SetProgress(42, EventRow::Canceled);
     EXPECT_EQ(Shown(int(std::size(finals)), 1), u"Finish"_qs) << "a finished row stays finished";
 }
 
 TEST_F(EventListCtrlTest, RowHandlesFollowTheirRowsAndASnapshotEndsNoTransfer) {
-    list->LoadEvents({Record(EventRecord::Taken, u"a.jpg"_qs), Record(EventRecord::Taken, u"b.jpg"_qs)});
+    events.Load({Record(EventRecord::Taken, u"a.jpg"_qs), Record(EventRecord::Taken, u"b.jpg"_qs)});
     const QPersistentModelIndex b = list->RowHandle(1);
     const QPersistentModelIndex a = list->RowHandle(0);
     EXPECT_EQ(list->RowOf(list->RowHandle(7)), -1);
 
     // Rows arriving on top move the chosen rows down; a deleted row is gone, not another one.
-    list->AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Transferring), 9);
+    events.AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Transferring), 9);
     EXPECT_EQ(list->RowOf(b), 2);
     EXPECT_EQ(list->RowOf(a), 1);
-    list->DeleteRow(1);
+    events.Delete(1);
     EXPECT_EQ(list->RowOf(a), -1);
     EXPECT_EQ(list->RowOf(b), 1);
-    list->DeleteAllRows();
+    events.Clear();
     EXPECT_EQ(list->RowOf(b), -1);
 
-    list->AddEvent(Record(EventRecord::Received, u"d.jpg"_qs, EventRecord::Transferring), 10);
+    events.AddEvent(Record(EventRecord::Received, u"d.jpg"_qs, EventRecord::Transferring), 10);
     QList<EventRecord> stored;
-    list->SnapshotRecords(stored);
+    events.SnapshotRecords(stored);
     ASSERT_EQ(stored.size(), 1);
     EXPECT_EQ(stored[0].Status, EventRecord::Ended) << "as the stored list would read after a crash";
-    EXPECT_EQ(list->GetRow(0)->Record.Status, EventRecord::Transferring) << "the transfer goes on";
-    EXPECT_TRUE(list->GetRow(0)->HasButton());
-    list->SetProgress(10, 40);
+    EXPECT_EQ(events.Row(0)->Record.Status, EventRecord::Transferring) << "the transfer goes on";
+    EXPECT_TRUE(events.Row(0)->HasButton());
+    events.SetProgress(10, 40);
     EXPECT_EQ(Shown(0, 1), u"40%"_qs);
 }
 
 TEST_F(EventListCtrlTest, CancelButtonAnswersInsideItsTwoPixelMarginOnlyAndSignalsFirst) {
-    list->AddEvent(Record(EventRecord::Sent, u"a.jpg"_qs, EventRecord::Transferring), 7);
-    list->AddEvent(Record(EventRecord::Received, u"b.jpg"_qs, EventRecord::Transferring), 8);
+    events.AddEvent(Record(EventRecord::Sent, u"a.jpg"_qs, EventRecord::Transferring), 7);
+    events.AddEvent(Record(EventRecord::Received, u"b.jpg"_qs, EventRecord::Transferring), 8);
     QStringList heard;
     QObject::connect(list.get(), &COstUI_Orbit_EventListCtrl::buttonClicked,
                      [&](int row) { heard << u"button %1"_qs.arg(row); });
@@ -163,43 +165,43 @@ TEST_F(EventListCtrlTest, CancelButtonAnswersInsideItsTwoPixelMarginOnlyAndSigna
 
     // Hovering lights the button only inside the margin; moving away or leaving puts it out.
     QTest::mouseMove(viewport, cell.center());
-    EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButtonHot);
+    EXPECT_EQ(events.Row(0)->ButtonState, EventRow::CancelButtonHot);
     QTest::mouseMove(viewport, QPoint(cell.left() + 1, cell.center().y()));
-    EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButton);
+    EXPECT_EQ(events.Row(0)->ButtonState, EventRow::CancelButton);
     QTest::mouseMove(viewport, cell.center());
     QTest::mouseMove(viewport, list->CellRect(0, 3).center());
-    EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButton);
+    EXPECT_EQ(events.Row(0)->ButtonState, EventRow::CancelButton);
     QTest::mouseMove(viewport, cell.center());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(viewport, &leave);
-    EXPECT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButton);
+    EXPECT_EQ(events.Row(0)->ButtonState, EventRow::CancelButton);
     // A row arriving on top while a button is lit: the lit row is still the one put out.
     QTest::mouseMove(viewport, cell.center() + QPoint(1, 0));
-    ASSERT_EQ(list->GetRow(0)->ButtonState, EventRow::CancelButtonHot);
-    list->AddEvent(Record(EventRecord::Taken, u"c.jpg"_qs));
+    ASSERT_EQ(events.Row(0)->ButtonState, EventRow::CancelButtonHot);
+    events.AddEvent(Record(EventRecord::Taken, u"c.jpg"_qs));
     QTest::mouseMove(viewport, list->CellRect(0, 3).center());
-    EXPECT_EQ(list->GetRow(1)->ButtonState, EventRow::CancelButton);
-    list->DeleteRow(0);
+    EXPECT_EQ(events.Row(1)->ButtonState, EventRow::CancelButton);
+    events.Delete(0);
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cell.left() + 1, cell.center().y()));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cell.center().x(), cell.bottom() - 1));
     EXPECT_EQ(heard, QStringList({u"row 0 0"_qs, u"row 0 0"_qs}));
-    EXPECT_TRUE(list->GetRow(0)->HasButton());
-    EXPECT_EQ(list->GetRow(0)->Record.Status, EventRecord::Transferring);
+    EXPECT_TRUE(events.Row(0)->HasButton());
+    EXPECT_EQ(events.Row(0)->Record.Status, EventRecord::Transferring);
 
     heard.clear();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(cell.left() + 2, cell.top() + 2));
     EXPECT_EQ(heard, QStringList({u"button 0"_qs, u"row 0 0"_qs}));
-    EXPECT_FALSE(list->GetRow(0)->HasButton());
-    EXPECT_EQ(list->GetRow(0)->Record.Status, EventRecord::Ended);
+    EXPECT_FALSE(events.Row(0)->HasButton());
+    EXPECT_EQ(events.Row(0)->Record.Status, EventRecord::Ended);
     EXPECT_EQ(list->GetSelectedRows(), QList<int>({0}));
-    EXPECT_TRUE(list->GetRow(1)->HasButton());
+    EXPECT_TRUE(events.Row(1)->HasButton());
 
     // A click on another column of a transfer row never cancels.
     heard.clear();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, list->CellRect(1, 1).center());
     EXPECT_EQ(heard, QStringList({u"row 1 1"_qs}));
-    EXPECT_TRUE(list->GetRow(1)->HasButton());
+    EXPECT_TRUE(events.Row(1)->HasButton());
 }
 
 TEST_F(EventListCtrlTest, DeletingRowsTrashesOnlyTheFilesTheirRowsOwn) {
@@ -213,18 +215,18 @@ TEST_F(EventListCtrlTest, DeletingRowsTrashesOnlyTheFilesTheirRowsOwn) {
     write(u"shared.jpg"_qs);
     write(u"received.jpg"_qs);
     // A record without a name names its folder: deleting it must leave the folder alone.
-    list->LoadEvents({Record(EventRecord::Sent, u"shared.jpg"_qs, 2, folder),
+    events.Load({Record(EventRecord::Sent, u"shared.jpg"_qs, 2, folder),
                       Record(EventRecord::Taken, u"shared.jpg"_qs, 0, folder),
                       Record(EventRecord::Taken, QString(), 0, folder),
                       Record(EventRecord::Received, u"received.jpg"_qs, 2, folder)});
 
-    list->DeleteRow(0);
+    events.Delete(0);
     EXPECT_TRUE(QFile::exists(folder + u"shared.jpg"_qs));
-    list->DeleteRow(0);
+    events.Delete(0);
     EXPECT_FALSE(QFile::exists(folder + u"shared.jpg"_qs));
     EXPECT_TRUE(
         QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash/files/shared.jpg"_qs));
-    list->DeleteRow(0);
+    events.Delete(0);
     EXPECT_TRUE(QFile::exists(folder + u"received.jpg"_qs));
 
     // Without a usable trash the photo is removed all the same.
@@ -233,25 +235,25 @@ TEST_F(EventListCtrlTest, DeletingRowsTrashesOnlyTheFilesTheirRowsOwn) {
     const QString workingFolder = QDir::currentPath();
     QDir::setCurrent(folder);
     qputenv("XDG_DATA_HOME", QFile::encodeName(folder + u"received.jpg/share"_qs));
-    list->DeleteRow(0);
+    events.Delete(0);
     qputenv("XDG_DATA_HOME", dataHome);
     QDir::setCurrent(workingFolder);
     EXPECT_FALSE(QFile::exists(folder + u"received.jpg"_qs));
-    EXPECT_EQ(list->GetItemCount(), 0);
-    list->DeleteRow(0);
+    EXPECT_EQ(events.Count(), 0);
+    events.Delete(0);
 }
 
 TEST_F(EventListCtrlTest, CollectingKeepsTheOrderAndEndsTransfersStillRunning) {
-    list->LoadEvents(
+    events.Load(
         {Record(EventRecord::Taken, u"a.jpg"_qs), Record(EventRecord::Taken, u"b.jpg"_qs)});
-    list->AddEvent(Record(EventRecord::Sent, u"a.jpg"_qs, EventRecord::Transferring), 5);
-    list->AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Transferring), 6);
-    list->SetProgress(6, 100);
-    EXPECT_EQ(list->FindByTransferId(5), 1);
-    EXPECT_EQ(list->GetPeerName(1), u"Ann Lee"_qs);
+    events.AddEvent(Record(EventRecord::Sent, u"a.jpg"_qs, EventRecord::Transferring), 5);
+    events.AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Transferring), 6);
+    events.SetProgress(6, 100);
+    EXPECT_EQ(events.FindByTransferId(5), 1);
+    EXPECT_EQ(events.GetPeerName(1), u"Ann Lee"_qs);
 
     QList<EventRecord> saved;
-    list->CollectRecords(saved);
+    events.CollectRecords(saved);
     ASSERT_EQ(saved.size(), 4);
     EXPECT_EQ(saved[0].EventName, u"c.jpg"_qs);
     EXPECT_EQ(saved[0].Status, EventRecord::Completed);
@@ -259,19 +261,19 @@ TEST_F(EventListCtrlTest, CollectingKeepsTheOrderAndEndsTransfersStillRunning) {
     EXPECT_EQ(saved[2].EventName, u"a.jpg"_qs);
     EXPECT_EQ(saved[3].EventName, u"b.jpg"_qs);
     EventRecord row;
-    ASSERT_TRUE(list->GetRecord(1, row));
+    ASSERT_TRUE(events.GetRecord(1, row));
     EXPECT_EQ(row.Status, EventRecord::Ended);
-    EXPECT_FALSE(list->GetRecord(4, row));
+    EXPECT_FALSE(events.GetRecord(4, row));
 
     // A row still running ends properly when its transfer fails later.
-    list->EndTransfer(1);
-    list->SetProgress(5, EventRow::Overtime);
-    EXPECT_FALSE(list->GetRow(1)->HasButton());
+    events.EndTransfer(1);
+    events.SetProgress(5, EventRow::Overtime);
+    EXPECT_FALSE(events.Row(1)->HasButton());
     EXPECT_EQ(Shown(1, 1), u"Overtime"_qs);
 }
 
 TEST_F(EventListCtrlTest, ApplyingTextsRetitlesTheColumnsInTheCurrentLanguage) {
-    list->AddEvent(Record(EventRecord::Received, u"a.jpg"_qs, EventRecord::Transferring), 3);
+    events.AddEvent(Record(EventRecord::Received, u"a.jpg"_qs, EventRecord::Transferring), 3);
     QAbstractItemModel* model = list->model();
     EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), u"Event Name"_qs);
 
@@ -290,8 +292,8 @@ TEST_F(EventListCtrlTest, ApplyingTextsRetitlesTheColumnsInTheCurrentLanguage) {
 }
 
 TEST_F(EventListCtrlTest, SkinColoursArePaintedAsGiven) {
-    list->AddEvent(Record(EventRecord::Taken, u"a.jpg"_qs));
-    list->AddEvent(Record(EventRecord::Taken, u"b.jpg"_qs));
+    events.AddEvent(Record(EventRecord::Taken, u"a.jpg"_qs));
+    events.AddEvent(Record(EventRecord::Taken, u"b.jpg"_qs));
     list->SelectOnly(0);
     const QImage cells = Grab();
     const QRect status = list->CellRect(0, 0);

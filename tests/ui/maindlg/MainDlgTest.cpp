@@ -4,6 +4,7 @@
 #include "COstUI_Orbit_RenameDlg.h"
 #include "COstUI_Picture.h"
 #include "COstUI_StaticPicture.h"
+#include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstPhotoFiles.h"
@@ -59,7 +60,7 @@ class MainDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(photos.isValid());
-        dialog = std::make_unique<Dlg>();
+        dialog = std::make_unique<Dlg>(events);
         commands = std::make_unique<QSignalSpy>(dialog.get(), &Dlg::uiCommand);
         dialog->show();
         dialog->activateWindow();
@@ -111,6 +112,7 @@ protected:
     QPoint RowPoint(int row) const { return list->CellRect(row, 2).center(); }
 
     QTemporaryDir photos;
+    OstEventListModel events;
     std::unique_ptr<Dlg> dialog;
     std::unique_ptr<QSignalSpy> commands;
     COstUI_Orbit_EventListCtrl* list = nullptr;
@@ -357,14 +359,14 @@ TEST_F(MainDlgTest, DeletingRowsSelectsTheNextAndAnEmptyListIsReported) {
     QList<EventRecord> records;
     for (int i = 0; i < 6; ++i)
         records.append(Photo(QStringLiteral("IMG-%1.jpg").arg(i)));
-    list->LoadEvents(records);
+    events.Load(records);
     list->SelectOnly(2);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(5));
     ASSERT_EQ(list->GetSelectedRows(), (QList<int>{2, 5}));
 
     AnswerNextBox(QMessageBox::Yes);
     PressDelete();
-    ASSERT_EQ(list->GetItemCount(), 4);
+    ASSERT_EQ(events.Count(), 4);
     EXPECT_EQ(list->GetSelectedRows(), QList<int>{2});
     EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"IMG-3.jpg"_qs);
     EXPECT_FALSE(QFile::exists(records[2].FullPath()));
@@ -373,16 +375,16 @@ TEST_F(MainDlgTest, DeletingRowsSelectsTheNextAndAnEmptyListIsReported) {
     // No, and nothing goes.
     AnswerNextBox(QMessageBox::No);
     PressDelete();
-    EXPECT_EQ(list->GetItemCount(), 4);
+    EXPECT_EQ(events.Count(), 4);
     EXPECT_TRUE(Sent().isEmpty());
 
-    list->DeleteAllRows();
-    list->LoadEvents({records[0]});
+    events.Clear();
+    events.Load({records[0]});
     list->SelectOnly(0);
     dialog->ShowFirstEvent();
     AnswerNextBox(QMessageBox::Yes);
     PressDelete();
-    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_EQ(events.Count(), 0);
     EXPECT_TRUE(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text().isEmpty());
     EXPECT_TRUE(Control<QLabel>(dialog.get(), Dlg::IDC_FROM_TO)->text().isEmpty());
     EXPECT_FALSE(Control(dialog.get(), Dlg::IDC_VIEW_PHOTO)->isEnabled());
@@ -395,7 +397,7 @@ TEST_F(MainDlgTest, KeysAndCtrlClicksShowTheRowThatStaysSelected) {
     QList<EventRecord> records;
     for (int i = 0; i < 4; ++i)
         records.append(Photo(QStringLiteral("P%1.jpg").arg(i)));
-    list->LoadEvents(records);
+    events.Load(records);
     auto* name = Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME);
     list->setFocus();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowPoint(0));
@@ -419,7 +421,7 @@ TEST_F(MainDlgTest, KeysAndCtrlClicksShowTheRowThatStaysSelected) {
 
 TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
     QList<EventRecord> records{Photo(u"a.jpg"_qs), Photo(u"b.jpg"_qs)};
-    list->LoadEvents(records);
+    events.Load(records);
     list->SelectOnly(1);
     list->clearSelection();
     ASSERT_TRUE(list->GetSelectedRows().isEmpty());
@@ -447,7 +449,7 @@ TEST_F(MainDlgTest, ListMenuOnlyOverASelection) {
 TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFileWhileRowsArrive) {
     const EventRecord photo = Photo(u"IMG-0001.jpg"_qs);
     const EventRecord arriving = Photo(u"IMG-0002.jpg"_qs);
-    list->LoadEvents({photo});
+    events.Load({photo});
     list->SelectOnly(0);
     dialog->ShowFirstEvent();
 
@@ -468,7 +470,7 @@ TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFileWhileRowsAr
             if (!rename || !rename->isVisible())
                 continue;
             timer->deleteLater();
-            list->AddEvent(arriving);
+            events.AddEvent(arriving);
             auto* edit = rename->findChild<QLineEdit*>();
             edit->selectAll();
             QTest::keyClicks(edit, u"x"_qs);
@@ -484,9 +486,9 @@ TEST_F(MainDlgTest, RenameFromTheListMenuKeepsTheJpgAndFollowsTheFileWhileRowsAr
     EXPECT_FALSE(QFile::exists(photo.FullPath()));
     EXPECT_TRUE(QFile::exists(arriving.FullPath())) << "the photo that arrived is not the one renamed";
     EventRecord renamed, other;
-    ASSERT_TRUE(list->GetRecord(1, renamed));
+    ASSERT_TRUE(events.GetRecord(1, renamed));
     EXPECT_EQ(renamed.EventName, u"x.jpg"_qs);
-    ASSERT_TRUE(list->GetRecord(0, other));
+    ASSERT_TRUE(events.GetRecord(0, other));
     EXPECT_EQ(other.EventName, u"IMG-0002.jpg"_qs);
     EXPECT_EQ(Control<QLabel>(dialog.get(), Dlg::IDC_FILE_NAME)->text(), u"x.jpg"_qs);
     // View Photo now opens the file under its new name.
@@ -526,7 +528,7 @@ void SaveAsThroughTheMenu(COstUI_Orbit_EventListCtrl* list, const QString& targe
 
 TEST_F(MainDlgTest, SaveAsCopiesAndSaysSoWhenItCannot) {
     const EventRecord photo = Photo(u"IMG-0002.jpg"_qs);
-    list->LoadEvents({photo});
+    events.Load({photo});
     list->SelectOnly(0);
     dialog->ShowFirstEvent();
     QTemporaryDir elsewhere;
