@@ -13,11 +13,13 @@
 #include "FriendInfoUpdate.h"
 #include "OstCall.h"
 #include "OstCameraSession.h"
+#include "OstContacts.h"
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstMessages.h"
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
+#include "OstSaving.h"
 #include "OstSkypeController.h"
 #include "OstUser.h"
 #include "OstUserMonitor.h"
@@ -50,13 +52,8 @@ const char16_t* const kObserved[] = {
 };
 
 constexpr int kRemoteNoCameraText = 381;
-constexpr int kSelectContactText = 462;
-constexpr int kCheckOnlineText = 463;
 constexpr int kSkypeAccessText = 465;
 constexpr int kSaveFailedText = 475;
-
-// Rows and counters are written after every change that matters, but at most once a second.
-constexpr qint64 kSaveIntervalMs = 1000;
 
 // Skype below 4.0 needs its video call put on hold and resumed before it sends video.
 constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
@@ -110,8 +107,6 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::endProgramRequested, this, &COrbit_MainWnd::quitRequested);
     mainDlg_->installEventFilter(this);
     connect(&OstMessages::Instance(), &OstMessages::shown, this, &COrbit_MainWnd::messageShown);
-    saveTimer_.setSingleShot(true);
-    connect(&saveTimer_, &QTimer::timeout, this, &COrbit_MainWnd::SaveNow);
     transfers_ = std::make_unique<OstPhotoTransfers>(
         *skype_, events_,
         OstPhotoTransfers::Hooks{
@@ -134,6 +129,9 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
         mainDlg_->ShowEventDetails(events.first());
         mainDlg_->EventList()->SelectOnly(0);
     }
+    saving_ = std::make_unique<OstSaving>(OstSaving::Parts{
+        settings_, working_, events_, [this] { return settingsSheet_ != nullptr; },
+        [this] { RememberSelectedFriend(); }, [this] { ShowMessage(kSaveFailedText); }});
 
     trayState_ = Tray::TRAY_DISCONNECTED;
     if (webcams_->DeviceCount() > 0) {
@@ -142,6 +140,12 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
             cameraSession_->Detach();
         trayState_ = Tray::TRAY_CONNECTED;
     }
+
+    contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
+    contacts_ = std::make_unique<OstContacts>(
+        *skype_, *mainDlg_, *contactDlg_, working_.LastFriendHandle,
+        OstContacts::Hooks{[this] { transfers_->ContactsComplete(); },
+                           [this](int stringId) { ShowMessage(stringId); }});
 
     for (const char16_t* name : kObserved)
         center_->AddObserver(this, &COrbit_MainWnd::OnNotificationCallback, QString::fromUtf16(name));
@@ -154,7 +158,6 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     const bool trayShown = tray_->Create(String(Tray::StateStringId(trayState_)), trayState_);
     mainDlg_->SetCloseEndsProgram(!trayShown);
 
-    contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
     startupDlg_->hide();
 
     // Without a tray the program would be invisible and unreachable: the dialog is shown
@@ -182,7 +185,7 @@ void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
     else if (name == u"SKYPE_USERSTATUS")
         remoteSwitch_.Refresh();
     else if (name == u"SKYPE_FRIEND_INFO_UPDATE" && payload)
-        OnFriendInfoUpdate(*static_cast<const FriendInfoUpdate*>(payload));
+        contacts_->OnFriendInfoUpdate(*static_cast<const FriendInfoUpdate*>(payload));
     else if (name == u"SKYPE_CALL_MESSAGE" && payload)
         OnCallMessage(*static_cast<const CallMessage*>(payload));
     else if (name == u"WEBCAM_PLUG_IN" && payload)
@@ -324,16 +327,11 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
     case UICMD_DIALOG_CLOSED:
         cameraSession_->Detach();
         RememberSelectedFriend();
-        SaveEvents();
+        if (saving_)
+            saving_->WriteEvents();
         break;
     case UICMD_REFRESH_FRIENDS:
-        if (friendsChanged_) {
-            RememberSelectedFriend();
-            std::vector<OstUser*> friends;
-            skype_->GetUserMonitor().GetFriendList(friends);
-            mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
-            friendsChanged_ = false;
-        }
+        contacts_->Refresh();
         break;
     case UICMD_EVENT_LIST_EMPTIED:
         SetFolderLabelToPictures();
@@ -370,78 +368,18 @@ void COrbit_MainWnd::SetFolderLabelToPictures() {
 }
 
 void COrbit_MainWnd::RememberSelectedFriend() {
-    if (mainDlg_)
-        working_.LastFriendHandle = mainDlg_->SelectedFriendHandle();
-}
-
-void COrbit_MainWnd::SaveEvents() {
-    if (!mainDlg_)
-        return;
-    // The transfers still running go on: the stored copy alone ends them.
-    QList<EventRecord> records;
-    events_.SnapshotRecords(records);
-    settings_.SaveEventList(records);
+    if (contacts_)
+        contacts_->Remember();
 }
 
 void COrbit_MainWnd::ScheduleSave() {
-    if (saveTimer_.isActive())
-        return;
-    const qint64 since = lastSave_.isValid() ? lastSave_.elapsed() : kSaveIntervalMs;
-    saveTimer_.start(static_cast<int>(std::clamp<qint64>(kSaveIntervalMs - since, 0, kSaveIntervalMs)));
-}
-
-bool COrbit_MainWnd::WriteFiles(bool ending) {
-    RememberSelectedFriend();
-    // Before the end the working copy holds choices not yet confirmed while the settings sheet
-    // is open.
-    const bool settingsSaved =
-        settingsSheet_ && !ending ? settings_.SaveSettings() : settings_.ApplySettings(working_);
-    bool eventsSaved = true;
-    if (mainDlg_) {
-        // Until the end, transfers still running stay running in the list; only the stored copy
-        // ends them.
-        QList<EventRecord> records;
-        if (ending)
-            events_.CollectRecords(records);
-        else
-            events_.SnapshotRecords(records);
-        eventsSaved = settings_.SaveEventList(records);
-    }
-    if (!settingsSaved || !eventsSaved)
-        qCWarning(lcMainWnd) << "saving the settings or the event list failed";
-    return settingsSaved && eventsSaved;
-}
-
-void COrbit_MainWnd::SaveNow() {
-    lastSave_.start();
-    if (WriteFiles(false)) {
-        saveFailureShown_ = false;
-        return;
-    }
-    // Once until a save succeeds again: a full disk must not bury the user in boxes.
-    if (!saveFailureShown_) {
-        saveFailureShown_ = true;
-        ShowMessage(kSaveFailedText);
-    }
-}
-
-bool COrbit_MainWnd::CheckFriend(const QString& handle) {
-    if (handle.isEmpty()) {
-        ShowMessage(kSelectContactText);
-        return false;
-    }
-    const OstUser* contact = skype_->GetUserMonitor().GetUser(handle);
-    if (skype_->GetUserStatus() <= SKYPE_STATUS_OFFLINE || !contact ||
-        contact->GetOnlineStatus() <= SKYPE_STATUS_OFFLINE) {
-        ShowMessage(kCheckOnlineText);
-        return false;
-    }
-    return true;
+    if (saving_)
+        saving_->Schedule();
 }
 
 void COrbit_MainWnd::SendPhotos() {
     const QString handle = mainDlg_->SelectedFriendHandle();
-    if (!CheckFriend(handle))
+    if (!contacts_->CheckFriend(handle))
         return;
     QList<EventRecord> selected;
     for (int index : mainDlg_->EventList()->GetSelectedRows()) {
@@ -455,7 +393,7 @@ void COrbit_MainWnd::SendPhotos() {
 }
 
 void COrbit_MainWnd::SendSoftware(const QString& handle) {
-    if (!CheckFriend(handle))
+    if (!contacts_->CheckFriend(handle))
         return;
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Orbit/");
     skype_->SendCommand(QStringLiteral("FOCUS"));
@@ -477,48 +415,14 @@ void COrbit_MainWnd::PhotoArrived() {
 
 void COrbit_MainWnd::OnSkypeConnected() {
     qCDebug(lcMainWnd) << "Skype attached";
-    skype_->SendCommand(QStringLiteral("SEARCH FRIENDS"));
+    contacts_->Connected();
     remoteSwitch_.Refresh();
 }
 
 void COrbit_MainWnd::OnSkypeDisconnected() {
-    RememberSelectedFriend();
-    if (mainDlg_)
-        mainDlg_->FillFriendList({}, working_.LastFriendHandle);
+    contacts_->Disconnected();
     transfers_->Drop();
     remoteSwitch_.Refresh();
-}
-
-void COrbit_MainWnd::OnFriendInfoUpdate(const FriendInfoUpdate& update) {
-    OstUserMonitor& contacts = skype_->GetUserMonitor();
-    const int count = static_cast<int>(contacts.GetUserCount());
-    if (update.contact) {
-        if (!contactDlg_ || !contactDlg_->isVisible()) {
-            friendsChanged_ = true;
-            return;
-        }
-        if (update.change != FRIEND_ONLINESTATUS)
-            return;
-        contactDlg_->SetPos(contactCounter_);
-        ++contactCounter_;
-        if (contactCounter_ != count)
-            return;
-        std::vector<OstUser*> friends;
-        contacts.GetFriendList(friends);
-        if (mainDlg_)
-            mainDlg_->FillFriendList(friends, working_.LastFriendHandle);
-        transfers_->ContactsComplete();
-        contactDlg_->hide();
-        contactDlg_->SetPos(0);
-        contactCounter_ = 0;
-        return;
-    }
-    if (update.change == FRIEND_LIST_REBUILT && count > 0 && contactDlg_) {
-        contactDlg_->SetRange(0, count - 1);
-        contactCounter_ = 0;
-        contactDlg_->show();
-        contactDlg_->raise();
-    }
 }
 
 void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
@@ -678,9 +582,8 @@ void COrbit_MainWnd::ShowMessageText(const QString& text) {
 // ---- the end ----
 
 void COrbit_MainWnd::SaveAll() {
-    saveTimer_.stop();
-    // At the end of the program a box could hold up a session that is ending: only logged.
-    WriteFiles(true);
+    if (saving_)
+        saving_->Final();
 }
 
 void COrbit_MainWnd::Close() {

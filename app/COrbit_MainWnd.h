@@ -11,11 +11,9 @@
 #include "OstUiCommand.h"
 #include "SettingsRecord.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QVariant>
 #include <cstdint>
 #include <memory>
@@ -29,7 +27,9 @@ class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
 class OstCameraSession;
+class OstContacts;
 class OstPhotoTransfers;
+class OstSaving;
 class OstSkypeController;
 class OstWebcam;
 class OstWebcamMonitor;
@@ -102,23 +102,15 @@ private:
     void PhotoTaken(const QString& path);
     void SendPhotos();
     void SendSoftware(const QString& handle);
-    bool CheckFriend(const QString& handle);
     void SetFolderLabelToPictures();
     void RememberSelectedFriend();
-    void SaveEvents();
     // The settings and the rows are saved soon, coalesced to one write a second.
     void ScheduleSave();
-    void SaveNow();
-    // The settings and the rows, written; ending: the program ends (transfers end in the list
-    // too, and the working settings are stored whatever sheet is open). False when a write
-    // failed.
-    bool WriteFiles(bool ending);
     // A photo arrived whole: the dialog shows it, and asks for attention when hidden.
     void PhotoArrived();
 
     void OnSkypeConnected();
     void OnSkypeDisconnected();
-    void OnFriendInfoUpdate(const FriendInfoUpdate& update);
     void OnCallMessage(const CallMessage& message);
     void OnWebcamPlugIn(const QString& className);
     void OnWebcamPullOut(const QString& devicePath);
@@ -149,12 +141,9 @@ private:
     OstWebcamMonitor* webcams_ = nullptr;
     std::unique_ptr<OstCameraSession> cameraSession_;
     std::unique_ptr<OstPhotoTransfers> transfers_;
+    std::unique_ptr<OstContacts> contacts_;
+    std::unique_ptr<OstSaving> saving_;
     SettingsRecord working_;
-    bool friendsChanged_ = false;
 
-    int contactCounter_ = 0;
     bool holdDone_ = false;
-    QTimer saveTimer_;
-    QElapsedTimer lastSave_;
-    bool saveFailureShown_ = false;
 };

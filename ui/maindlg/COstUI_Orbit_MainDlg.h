@@ -2,6 +2,7 @@
 
 #include "EventRecord.h"
 #include "IOstCameraView.h"
+#include "IOstFriendChooser.h"
 #include "OstUiCommand.h"
 
 #include <QPixmap>
@@ -33,7 +34,7 @@ struct OstMainDlgLayout;
 // it. It decides nothing: every action goes to the controller as a command (uiCommand), and
 // the controller updates it through the public operations below. Its event list shows the
 // program's events, which live outside it.
-class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView {
+class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView, public IOstFriendChooser {
     Q_OBJECT
 public:
     // Controls by their numbers (each is also the control's objectName).
@@ -82,7 +83,8 @@ public:
     void SetMirrorButton(bool on) override;
     // The contacts in the order given, each with its status icon and its handle kept with the
     // item; the contact whose handle is preferredHandle is chosen, else "Select A Friend".
-    void FillFriendList(const std::vector<OstUser*>& contacts, const QString& preferredHandle);
+    void FillFriendList(const std::vector<OstUser*>& contacts,
+                        const QString& preferredHandle) override;
     void ShowEventDetails(const EventRecord& record);
     void ShowFirstEvent();
     // Re-reads every text in the current language.
@@ -97,7 +99,7 @@ public:
     void SetFolderText(const QString& folder);
     QString FolderText() const;
     // The chosen friend's handle ("" for "Select A Friend") and its shown text.
-    QString SelectedFriendHandle() const;
+    QString SelectedFriendHandle() const override;
     QString SelectedFriendText() const;
 
     // Lays the dialog out for one of the five size commands (32782..32786), then applies the

@@ -40,3 +40,14 @@ void COstUI_Orbit_ContactListDlg::SetPos(int position) { progress_->setValue(pos
 int COstUI_Orbit_ContactListDlg::Pos() const { return progress_->value(); }
 
 int COstUI_Orbit_ContactListDlg::Maximum() const { return progress_->maximum(); }
+
+void COstUI_Orbit_ContactListDlg::Begin(int count) {
+    SetRange(0, count - 1);
+    show();
+    raise();
+}
+
+void COstUI_Orbit_ContactListDlg::End() {
+    hide();
+    SetPos(0);
+}
