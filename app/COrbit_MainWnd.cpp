@@ -11,10 +11,11 @@
 #include "COstUI_PropertySheet.h"
 #include "CallMessage.h"
 #include "FriendInfoUpdate.h"
-#include "OstCall.h"
+#include "OstCalls.h"
 #include "OstCameraSession.h"
 #include "OstContacts.h"
 #include "OstDXShow.h"
+#include "OstFriendChooser.h"
 #include "OstLanguageSelector.h"
 #include "OstMessages.h"
 #include "OstNotificationCenter.h"
@@ -54,9 +55,6 @@ const char16_t* const kObserved[] = {
 constexpr int kRemoteNoCameraText = 381;
 constexpr int kSkypeAccessText = 465;
 constexpr int kSaveFailedText = 475;
-
-// Skype below 4.0 needs its video call put on hold and resumed before it sends video.
-constexpr std::uint64_t kVersionHoldNeeded = 0x4000000;
 
 QString WithoutLastCharacter(const QString& text) { return text.left(qMax<qsizetype>(0, text.size() - 1)); }
 } // namespace
@@ -123,6 +121,8 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] { transfers_->UserNamed(); });
     cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
                                                         [this] { return settings_.MakePhotoFileName(); });
+    calls_ = std::make_unique<OstCalls>(*skype_, *cameraSession_,
+                                        [this] { return webcams_->DeviceCount() > 0; });
     SetFolderLabelToPictures();
     if (!events.isEmpty()) {
         events_.Load(events);
@@ -143,7 +143,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
 
     contactDlg_ = std::make_unique<COstUI_Orbit_ContactListDlg>();
     contacts_ = std::make_unique<OstContacts>(
-        *skype_, *mainDlg_, *contactDlg_, working_.LastFriendHandle,
+        *skype_, mainDlg_->Friends(), *contactDlg_, working_.LastFriendHandle,
         OstContacts::Hooks{[this] { transfers_->ContactsComplete(); },
                            [this](int stringId) { ShowMessage(stringId); }});
 
@@ -187,7 +187,7 @@ void COrbit_MainWnd::HandleNotification(void* payload, const QString& name) {
     else if (name == u"SKYPE_FRIEND_INFO_UPDATE" && payload)
         contacts_->OnFriendInfoUpdate(*static_cast<const FriendInfoUpdate*>(payload));
     else if (name == u"SKYPE_CALL_MESSAGE" && payload)
-        OnCallMessage(*static_cast<const CallMessage*>(payload));
+        calls_->OnCallMessage(*static_cast<const CallMessage*>(payload));
     else if (name == u"WEBCAM_PLUG_IN" && payload)
         OnWebcamPlugIn(*static_cast<const QString*>(payload));
     else if (name == u"WEBCAM_PULL_OUT" && payload)
@@ -378,7 +378,7 @@ void COrbit_MainWnd::ScheduleSave() {
 }
 
 void COrbit_MainWnd::SendPhotos() {
-    const QString handle = mainDlg_->SelectedFriendHandle();
+    const QString handle = mainDlg_->Friends().SelectedFriendHandle();
     if (!contacts_->CheckFriend(handle))
         return;
     QList<EventRecord> selected;
@@ -388,7 +388,7 @@ void COrbit_MainWnd::SendPhotos() {
             selected.append(record);
     }
     // Skype is there, but the photo application is not (yet): say so rather than nothing.
-    if (!transfers_->Send(selected, handle, mainDlg_->SelectedFriendText()))
+    if (!transfers_->Send(selected, handle, mainDlg_->Friends().SelectedFriendText()))
         ShowMessage(kSkypeAccessText);
 }
 
@@ -423,35 +423,6 @@ void COrbit_MainWnd::OnSkypeDisconnected() {
     contacts_->Disconnected();
     transfers_->Drop();
     remoteSwitch_.Refresh();
-}
-
-void COrbit_MainWnd::OnCallMessage(const CallMessage& message) {
-    if (webcams_->DeviceCount() == 0 || !message.call)
-        return;
-    const OstCall& call = *message.call;
-    if (message.change == CALL_CHANGE_VIDEO_SEND_STATUS) {
-        switch (call.GetVideoSendStatus()) {
-        case VIDEO_STARTING:
-            cameraSession_->CallTakesCamera();
-            holdDone_ = false;
-            break;
-        case VIDEO_AVAILABLE:
-            cameraSession_->CallReleasesCamera();
-            break;
-        case VIDEO_RUNNING:
-            if (cameraSession_->InCall() && !holdDone_ && skype_->GetSkypeVersion() < kVersionHoldNeeded) {
-                holdDone_ = true;
-                skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS ONHOLD"_qs);
-                skype_->SendCommand(u"SET CALL "_qs + call.GetId() + u" STATUS INPROGRESS"_qs);
-            }
-            break;
-        default:
-            break;
-        }
-    } else if (message.change == CALL_CHANGE_STATUS && cameraSession_->InCall() &&
-               (call.GetStatus() == CALL_STATUS_FINISHED || call.GetStatus() == CALL_STATUS_FAILED)) {
-        cameraSession_->CallReleasesCamera();
-    }
 }
 
 // ---- cameras plugged and pulled ----

@@ -26,6 +26,7 @@ class COstUI_PropertySheet;
 class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
+class OstCalls;
 class OstCameraSession;
 class OstContacts;
 class OstPhotoTransfers;
@@ -34,7 +35,6 @@ class OstSkypeController;
 class OstWebcam;
 class OstWebcamMonitor;
 class QWidget;
-struct CallMessage;
 struct FriendInfoUpdate;
 
 // The program's controller: joins the subsystems, observes their notifications and runs
@@ -111,7 +111,6 @@ private:
 
     void OnSkypeConnected();
     void OnSkypeDisconnected();
-    void OnCallMessage(const CallMessage& message);
     void OnWebcamPlugIn(const QString& className);
     void OnWebcamPullOut(const QString& devicePath);
     void OnLanguageChanged();
@@ -140,10 +139,10 @@ private:
     OstSkypeController* skype_ = nullptr;
     OstWebcamMonitor* webcams_ = nullptr;
     std::unique_ptr<OstCameraSession> cameraSession_;
+    std::unique_ptr<OstCalls> calls_;
     std::unique_ptr<OstPhotoTransfers> transfers_;
     std::unique_ptr<OstContacts> contacts_;
     std::unique_ptr<OstSaving> saving_;
     SettingsRecord working_;
 
-    bool holdDone_ = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IOstCallCamera.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -14,7 +16,7 @@ struct SettingsRecord;
 // the countdown, zoom and mirror, and the camera lent to Skype during a video call. It never
 // opens the camera by itself: the controller asks when the user brings the dialog up. UI thread
 // only.
-class OstCameraSession {
+class OstCameraSession : public IOstCallCamera {
 public:
     static constexpr int kNoCameraText = 351;
     static constexpr int kCameraBusyText = 350;
@@ -46,10 +48,10 @@ public:
     void ApplyFrameRate();
 
     // Skype starts sending video: the camera is its own until the call lets it go.
-    void CallTakesCamera();
+    void CallTakesCamera() override;
     // The call gave the camera back: the preview comes back where the user sees it.
-    void CallReleasesCamera();
-    bool InCall() const { return inCall_; }
+    void CallReleasesCamera() override;
+    bool InCall() const override { return inCall_; }
     // A camera was unplugged: true when it was the one in use (then given back).
     bool Unplugged(const QString& devicePath);
 

@@ -4,6 +4,7 @@
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_MainDlg.h"
 #include "OstDXShow.h"
+#include "OstFriendChooser.h"
 #include "OstEventListModel.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
         dialog.ShowFirstEvent();
         dialog.SetFolderText(photos.path());
         OstUser ann(u"Ann Lee"_qs), bo(u"Bo Chen"_qs);
-        dialog.FillFriendList({&ann, &bo}, u"Ann Lee"_qs);
+        dialog.Friends().FillFriendList({&ann, &bo}, u"Ann Lee"_qs);
 
         const int widths[] = {640, 480, 400, 320, 240};
         for (size_t i = 0; i < OstMainDlgLayout::Sizes().size(); ++i) {

@@ -1,31 +1,26 @@
 #include "COstUI_Orbit_MainDlg.h"
 
-#include "CBitmapSlider.h"
 #include "CColorStatic.h"
-#include "CComboBoxSuper.h"
-#include "CHMXEdit.h"
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_SystemTray.h"
-#include "COstUI_StaticPicture.h"
 #include "CxSkinButton.h"
-#include "OstBitmap.h"
+#include "OstEventDetails.h"
 #include "OstEventListCommands.h"
 #include "OstEventListModel.h"
+#include "OstFriendChooser.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstMainDlgSkin.h"
 #include "OstMessages.h"
 #include "OstPhotoFiles.h"
-#include "OstText.h"
-#include "OstUser.h"
 #include "OstVideoWidget.h"
+#include "OstZoomControls.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,11 +36,8 @@ namespace {
 // Strings of the dialog.
 enum : int {
     IDS_PREVIEW_WINDOW = 317,
-    IDS_FROM = 318,
-    IDS_TO = 319,
     IDS_SEND_TO = 320,
     IDS_MIRROR = 321,
-    IDS_SELECT_FRIEND = 322,
     IDS_TAKE_PHOTO = 323,
     IDS_SEND_PHOTO = 324,
     IDS_VIEW_PHOTO = 325,
@@ -53,8 +45,6 @@ enum : int {
     IDS_SETTING = 327,
     IDS_SEND_SOFTWARE = 328,
     IDS_PREVIEW_SIZE = 329,
-    IDS_PICTURE_DELETED = 454,
-    IDS_ZOOM_DISABLED = 464,
     IDS_CHECK_SKYPE_LOGIN = 465,
     IDS_INTRO = 470,
     IDS_HELP_FOLDER = 471,
@@ -64,13 +54,7 @@ enum : int {
 // The "Location:" label keeps the text of the dialog template in every language.
 const QString kLocationTemplate = QStringLiteral("Location:");
 
-constexpr int kZoomMin = 100;
-constexpr int kZoomMax = 200;
 constexpr QRgb kLabelBackground = 0xD9D9D9;
-
-QString PercentText(int percent) {
-    return QStringLiteral("%1%").arg(percent);
-}
 
 } // namespace
 
@@ -95,18 +79,6 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* p
 
     CreateControls();
 
-    zoomEdit_->setText(PercentText(100));
-    zoomEdit_->setTextMargins(1, 0, 1, 0);
-    // "200%" must fit the 30-pixel edit (less the edit's own 2-pixel margins); fonts wider
-    // than Tahoma get a smaller size here rather than a clipped number.
-    QFont zoomFont = zoomEdit_->font();
-    const int room = OstMainDlgLayout::ZoomEdit.width() - 2 * 2 - 2;
-    while (zoomFont.pixelSize() > 8 &&
-           QFontMetrics(zoomFont).horizontalAdvance(PercentText(kZoomMax)) > room)
-        zoomFont.setPixelSize(zoomFont.pixelSize() - 1);
-    zoomEdit_->setFont(zoomFont);
-
-    FillFriendList({}, QString());
     ApplyPreviewSize(OstMainDlgLayout::Size320);
     FocusList();
     ApplyTexts();
@@ -117,8 +89,7 @@ COstUI_Orbit_MainDlg::~COstUI_Orbit_MainDlg() {
     // signal on the way out, such as the combo closing its list: none may reach us then.
     for (QObject* child : children())
         child->disconnect(this);
-    for (QObject* watched : {static_cast<QObject*>(zoomEdit_), static_cast<QObject*>(eventList_)})
-        watched->removeEventFilter(this);
+    eventList_->removeEventFilter(this);
 }
 
 QString COstUI_Orbit_MainDlg::Text(int number) const {
@@ -166,11 +137,10 @@ void COstUI_Orbit_MainDlg::CreateControls() {
             &COstUI_Orbit_MainDlg::OnViewPhoto);
     commands_ = new OstEventListCommands(*eventList_, *this);
     connect(eventList_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& position) { commands_->ShowMenu(position, picture_->IsLoaded()); });
+            [this](const QPoint& position) { commands_->ShowMenu(position, details_->PictureShown()); });
     connect(commands_, &OstEventListCommands::sendWanted, this, &COstUI_Orbit_MainDlg::OnSendPhoto);
     connect(commands_, &OstEventListCommands::rowsChanged, this, &COstUI_Orbit_MainDlg::eventsChanged);
     connect(commands_, &OstEventListCommands::rowShown, this, &COstUI_Orbit_MainDlg::OnRowDeleted);
-    connect(commands_, &OstEventListCommands::renamed, this, &COstUI_Orbit_MainDlg::OnRenamed);
     connect(commands_, &OstEventListCommands::done, this, &COstUI_Orbit_MainDlg::FocusList);
     // Delete works wherever the focus is, except where a text field wants the key itself.
     auto* remove = new QShortcut(QKeySequence::Delete, this, commands_,
@@ -179,11 +149,6 @@ void COstUI_Orbit_MainDlg::CreateControls() {
 
     preview_ = new OstVideoWidget(this);
     preview_->setObjectName(QString::number(IDC_PREVIEW));
-    picture_ = new COstUI_StaticPicture(this);
-    picture_->setObjectName(QString::number(IDC_PICTURE));
-    picture_->SetTransparent(true);
-    kindIcon_ = new QLabel(this);
-    kindIcon_->setObjectName(QString::number(IDC_KIND_ICON));
 
     minimise_ = button(IDC_MINIMISE, OstSkin::Minimise);
     sizeMenu_ = button(IDC_SIZE_MENU, OstSkin::SizeMenu);
@@ -196,17 +161,13 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     setting_ = button(IDC_SETTING, OstSkin::Setting);
     sendSoftware_ = button(IDC_SEND_SOFTWARE, OstSkin::SendSoftware);
     listToggle_ = button(IDC_LIST_TOGGLE, OstSkin::HideList);
-    zoomReset_ = button(IDC_ZOOM_RESET, OstSkin::ZoomReset);
     mirror_ = button(IDC_MIRROR, OstSkin::Mirror);
 
-    fileName_ = label(IDC_FILE_NAME, true);
-    fromTo_ = label(IDC_FROM_TO, true);
     sendTo_ = label(IDC_SEND_TO, true);
     location_ = label(IDC_LOCATION, false);
     folder_ = label(IDC_FOLDER, false);
     previewLabel_ = label(IDC_PREVIEW_LABEL, true);
     cameraError_ = label(IDC_CAMERA_ERROR, true);
-    deletedText_ = label(IDC_DELETED_TEXT, true);
     mirrorLabel_ = label(IDC_MIRROR_LABEL, true);
     unusedLabel_ = label(IDC_UNUSED_LABEL, true);
     unusedLabel_->hide();
@@ -216,41 +177,20 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     cameraError_->setWordWrap(true);
     cameraError_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     cameraError_->hide();
-    deletedText_->setWordWrap(true);
-    deletedText_->hide();
-    fileName_->setTextFormat(Qt::PlainText);
-    fromTo_->setTextFormat(Qt::PlainText);
     folder_->setTextFormat(Qt::PlainText);
 
-    zoomEdit_ = new CHMXEdit(this);
-    zoomEdit_->setObjectName(QString::number(IDC_ZOOM_EDIT));
-    zoomEdit_->setFrame(false);
-    zoomEdit_->installEventFilter(this);
+    details_ = new OstEventDetails(*this, *folder_);
+    connect(details_, &OstEventDetails::viewable, viewPhoto_, &QWidget::setEnabled);
+    connect(commands_, &OstEventListCommands::renamed, details_, &OstEventDetails::Renamed);
+    zoom_ = new OstZoomControls(*this);
+    connect(zoom_, &OstZoomControls::zoomChosen, this,
+            [this](int percent) { Send(UICMD_SET_ZOOM, percent); });
+    connect(zoom_, &OstZoomControls::done, this, &COstUI_Orbit_MainDlg::FocusList);
+    friends_ = new OstFriendChooser(*this);
+    connect(friends_, &OstFriendChooser::droppingDown, this, &COstUI_Orbit_MainDlg::OnFriendDropDown);
+    connect(friends_, &OstFriendChooser::done, this, &COstUI_Orbit_MainDlg::FocusList);
 
-    zoomSlider_ = new CBitmapSlider(this);
-    zoomSlider_->setObjectName(QString::number(IDC_ZOOM_SLIDER));
-    zoomSlider_->SetBitmapChannel(OstSkin::ZoomChannel);
-    zoomSlider_->SetBitmapThumb(OstSkin::ZoomThumb, OstSkin::ZoomThumbDragged);
-    zoomSlider_->SetVertical(true);
-    zoomSlider_->SetRange(kZoomMin, kZoomMax);
-    zoomSlider_->SetPageSize(10);
-    zoomSlider_->SetMargin(20, 2, 30, 1);
-    zoomSlider_->SetPos(300 - 100);
-
-    friends_ = new CComboBoxSuper(this);
-    friends_->setObjectName(QString::number(IDC_FRIEND_COMBO));
-    // Seven 16 x 16 status images on pure yellow, which shows what lies below.
-    friends_->SetImageList(OstBitmap::Strip(OstSkin::ContactStates, 16, QColor(255, 255, 0), devicePixelRatioF()));
-    friends_->ShowImages(true);
-    friends_->SetColumnWidth(0, 100);
-    friends_->ResetColumns();
-    friends_->SetDroppedWidth(230);
-    connect(friends_, &CComboBoxSuper::droppingDown, this, &COstUI_Orbit_MainDlg::OnFriendDropDown);
-    connect(friends_, &CComboBoxSuper::closedUp, this, [this] { FocusList(); });
-
-    for (QWidget* w : {static_cast<QWidget*>(zoomEdit_), static_cast<QWidget*>(friends_),
-                       static_cast<QWidget*>(fileName_), static_cast<QWidget*>(fromTo_),
-                       static_cast<QWidget*>(sendTo_), static_cast<QWidget*>(folder_),
+    for (QWidget* w : {static_cast<QWidget*>(sendTo_), static_cast<QWidget*>(folder_),
                        static_cast<QWidget*>(previewLabel_), static_cast<QWidget*>(cameraError_),
                        static_cast<QWidget*>(mirrorLabel_), static_cast<QWidget*>(openFolder_),
                        static_cast<QWidget*>(intro_), static_cast<QWidget*>(setting_),
@@ -268,27 +208,19 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     connect(setting_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnSetting);
     connect(sendSoftware_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnSendSoftware);
     connect(listToggle_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnListToggle);
-    connect(zoomReset_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnZoomReset);
     connect(mirror_, &QAbstractButton::clicked, this, &COstUI_Orbit_MainDlg::OnMirror);
-    connect(zoomSlider_, &CBitmapSlider::moving, this,
-            [this](int, int position) { OnSliderMoving(position); });
-    // Released, or moved with the keys (which leave the zoom alone): the list gets the focus.
-    connect(zoomSlider_, &CBitmapSlider::moved, this, [this] { FocusList(); });
 }
 
 // ---------------------------------------------------------------- layout and skin
 
 void COstUI_Orbit_MainDlg::PlaceControls(const OstMainDlgLayout& l) {
     preview_->setGeometry(l.preview);
-    SetPictureArea(l.picture);
+    details_->Place(l);
     eventList_->setGeometry(l.eventList);
     for (int column = 0; column < int(l.columnWidths.size()); ++column)
         eventList_->setColumnWidth(column, l.columnWidths[size_t(column)]);
     sendTo_->setGeometry(l.sendToLabel);
-    friends_->setGeometry(l.friendCombo);
-    kindIcon_->setGeometry(l.kindIcon);
-    fileName_->setGeometry(l.fileName);
-    fromTo_->setGeometry(l.fromTo);
+    friends_->SetGeometry(l.friendCombo);
     minimise_->setGeometry(l.minimise);
     sizeMenu_->setGeometry(l.sizeMenu);
     close_->setGeometry(l.close);
@@ -300,26 +232,10 @@ void COstUI_Orbit_MainDlg::PlaceControls(const OstMainDlgLayout& l) {
     openFolder_->setGeometry(l.openFolder);
     intro_->setGeometry(l.intro);
     previewLabel_->setGeometry(OstMainDlgLayout::PreviewLabel);
-    zoomEdit_->setGeometry(OstMainDlgLayout::ZoomEdit);
-    zoomSlider_->setGeometry(OstMainDlgLayout::ZoomSlider);
-    zoomReset_->setGeometry(OstMainDlgLayout::ZoomReset);
-}
-
-void COstUI_Orbit_MainDlg::SetPictureArea(const QRect& area) {
-    picture_->setGeometry(area);
-    picture_->SetMaxSize(area.size());
-    if (picture_->IsLoaded())
-        picture_->UpdateImage();
 }
 
 void COstUI_Orbit_MainDlg::PlaceTexts() {
     cameraError_->setGeometry(OstMainDlgSkin::TextPlaceIn(preview_->geometry()));
-    const QRect deleted = OstMainDlgSkin::TextPlaceIn(picture_->geometry());
-    deletedText_->setGeometry(deleted);
-    const bool oneLine =
-        QFontMetrics(deletedText_->font()).horizontalAdvance(deletedText_->text()) <=
-        deleted.width();
-    deletedText_->setAlignment((oneLine ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
 void COstUI_Orbit_MainDlg::PlaceLocationRow() {
@@ -387,7 +303,7 @@ void COstUI_Orbit_MainDlg::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
     else
         painter.drawPixmap(0, 0, background_);
-    for (QWidget* area : {static_cast<QWidget*>(preview_), static_cast<QWidget*>(picture_)})
+    for (QWidget* area : {static_cast<QWidget*>(preview_), details_->PictureArea()})
         if (area->isVisibleTo(this))
             OstMainDlgSkin::PaintLight(painter, area->geometry());
 }
@@ -440,9 +356,9 @@ void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
         mirror_->setEnabled(true);
     } else {
         takePhoto_->setEnabled(false);
-        zoomReset_->setEnabled(false);
         mirror_->setEnabled(false);
     }
+    zoom_->SetCameraRunning(ok);
     cameraErrorId_ = messageId;
     if (messageId != 0)
         cameraError_->setText(Text(messageId));
@@ -450,13 +366,7 @@ void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
 }
 
 void COstUI_Orbit_MainDlg::SetZoom(int percent, bool disable) {
-    zoomEdit_->setText(PercentText(percent));
-    zoomSlider_->SetPos(300 - percent);
-    zoomDisabled_ = disable;
-    zoomEdit_->SetEditable(!disable);
-    zoomEdit_->ActivateToolTip(disable);
-    zoomSlider_->setEnabled(!disable);
-    zoomReset_->setEnabled(!disable);
+    zoom_->SetZoom(percent, disable);
 }
 
 void COstUI_Orbit_MainDlg::SetMirrorButton(bool on) {
@@ -464,108 +374,14 @@ void COstUI_Orbit_MainDlg::SetMirrorButton(bool on) {
     mirror_->update();
 }
 
-void COstUI_Orbit_MainDlg::FillFriendList(const std::vector<OstUser*>& contacts,
-                                          const QString& preferredHandle) {
-    friends_->setUpdatesEnabled(false);
-    friends_->clear();
-    friends_->addItem(Text(IDS_SELECT_FRIEND));
-    int chosen = 0;
-    for (const OstUser* contact : contacts) {
-        if (!contact)
-            continue;
-        int image = -1;
-        switch (contact->GetOnlineStatus()) {
-        case SKYPE_STATUS_OFFLINE:
-            image = 6;
-            break;
-        case SKYPE_STATUS_ONLINE:
-            image = 1;
-            break;
-        case SKYPE_STATUS_AWAY:
-            image = 2;
-            break;
-        case SKYPE_STATUS_NA:
-            image = 3;
-            break;
-        case SKYPE_STATUS_DND:
-            image = 4;
-            break;
-        default:
-            break;
-        }
-        const int item = friends_->count();
-        friends_->addItem(contact->GetShownName());
-        friends_->SetItemText(item, 1, contact->GetHandle());
-        friends_->SetItemImage(item, image);
-        if (!preferredHandle.isEmpty() && contact->GetHandle() == preferredHandle)
-            chosen = item;
-    }
-    friends_->setCurrentIndex(chosen);
-    friends_->setUpdatesEnabled(true);
-    FocusList();
-}
-
-QString COstUI_Orbit_MainDlg::SelectedFriendHandle() const {
-    return friends_->GetItemText(friends_->currentIndex(), 1);
-}
-
-QString COstUI_Orbit_MainDlg::SelectedFriendText() const {
-    return friends_->currentText();
-}
-
 void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
-    const int loaded = picture_->LoadFromFile(record.FullPath(), true);
-    if (loaded == 0)
-        return;
-    if (loaded > 0) {
-        picture_->show();
-        deletedText_->hide();
-        viewPhoto_->setEnabled(true);
-    } else {
-        viewPhoto_->setEnabled(false);
-        // A picture still arriving has no file yet; that is no reason to call it deleted.
-        if (!(record.EventType == EventRecord::Received &&
-              record.Status == EventRecord::Transferring)) {
-            picture_->hide();
-            deletedText_->show();
-        }
-    }
-    fileName_->setText(record.EventName);
-    QString folder = record.EventFolder;
-    if (folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    folder_->setText(folder);
-    shownType_ = record.EventType;
-    shownFriend_ = record.FriendID;
-    UpdateFromToLine();
-    const int icon = record.EventType == EventRecord::Sent       ? OstSkin::KindSent
-                     : record.EventType == EventRecord::Received ? OstSkin::KindReceived
-                                                                 : OstSkin::KindTaken;
-    kindIcon_->setPixmap(OstBitmap::Load(icon, devicePixelRatioF()));
-    update();
-}
-
-void COstUI_Orbit_MainDlg::UpdateFromToLine() {
-    const int word = shownType_ == EventRecord::Sent       ? IDS_TO
-                     : shownType_ == EventRecord::Received ? IDS_FROM
-                                                           : 0;
-    fromTo_->setText(word ? Text(word) + QStringLiteral("  ") + shownFriend_ : shownFriend_);
+    details_->Show(record);
 }
 
 void COstUI_Orbit_MainDlg::ShowFirstEvent() {
     EventRecord record;
     if (events_.GetRecord(0, record))
         ShowEventDetails(record);
-}
-
-void COstUI_Orbit_MainDlg::ClearDetails() {
-    picture_->LoadFromFile(QString(), false);
-    fileName_->clear();
-    fromTo_->clear();
-    shownType_ = -1;
-    shownFriend_.clear();
-    viewPhoto_->setEnabled(false);
-    update();
 }
 
 IOstVideoWindow* COstUI_Orbit_MainDlg::PreviewWindow() const {
@@ -598,14 +414,10 @@ void COstUI_Orbit_MainDlg::ApplyTexts() {
     sendTo_->setText(Text(IDS_SEND_TO));
     if (cameraErrorId_ != 0)
         cameraError_->setText(Text(cameraErrorId_));
-    deletedText_->setText(Text(IDS_PICTURE_DELETED));
     PlaceTexts();
-    zoomEdit_->SetToolTipText(Text(IDS_ZOOM_DISABLED));
-    zoomEdit_->ActivateToolTip(zoomDisabled_);
-    if (shownType_ == EventRecord::Sent || shownType_ == EventRecord::Received)
-        UpdateFromToLine();
-    if (friends_->count() > 0)
-        friends_->setItemText(0, Text(IDS_SELECT_FRIEND));
+    details_->ApplyTexts();
+    zoom_->ApplyTexts();
+    friends_->ApplyTexts();
     eventList_->ApplyTexts();
     PlaceLocationRow();
 }
@@ -627,8 +439,8 @@ void COstUI_Orbit_MainDlg::OnSendPhoto() {
 }
 
 void COstUI_Orbit_MainDlg::OnViewPhoto() {
-    if (picture_->IsLoaded() && !picture_->Path().isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(picture_->Path()));
+    if (details_->PictureShown() && !details_->PicturePath().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(details_->PicturePath()));
     FocusList();
 }
 
@@ -650,13 +462,7 @@ void COstUI_Orbit_MainDlg::OnSetting() {
 
 void COstUI_Orbit_MainDlg::OnSendSoftware() {
     FocusList();
-    Send(UICMD_SEND_SOFTWARE, SelectedFriendHandle());
-}
-
-void COstUI_Orbit_MainDlg::OnZoomReset() {
-    FocusList();
-    SetZoom(100, false);
-    Send(UICMD_SET_ZOOM, 100);
+    Send(UICMD_SEND_SOFTWARE, friends_->SelectedFriendHandle());
 }
 
 void COstUI_Orbit_MainDlg::OnMirror() {
@@ -709,42 +515,13 @@ void COstUI_Orbit_MainDlg::OnSizeMenu() {
         ApplyPreviewSize(chosen->data().toInt());
 }
 
-void COstUI_Orbit_MainDlg::OnZoomEntered() {
-    FocusList();
-    const QString text = zoomEdit_->text();
-    // Read as the number was always read: leading digits, anything else ends it.
-    int value = OstText::ToInt(QStringView(text).left(text.indexOf(QLatin1Char('%'))));
-    value = std::clamp(value, kZoomMin, kZoomMax);
-    zoomEdit_->setText(PercentText(value));
-    zoomSlider_->SetPos(300 - value);
-    Send(UICMD_SET_ZOOM, value);
-}
-
-void COstUI_Orbit_MainDlg::OnSliderMoving(int position) {
-    const int value = 300 - position;
-    const int rounded = value / 10 * 10;
-    if (zoomEdit_->text() == PercentText(value))
-        return;
-    zoomSlider_->SetPos(300 - rounded);
-    zoomEdit_->setText(PercentText(rounded));
-    Send(UICMD_SET_ZOOM, rounded);
-}
-
 void COstUI_Orbit_MainDlg::OnFriendDropDown() {
     Send(UICMD_REFRESH_FRIENDS);
-    if (friends_->count() < 2)
+    if (friends_->ContactCount() == 0)
         OstMessages::Instance().Tell(IDS_CHECK_SKYPE_LOGIN, this);
 }
 
 bool COstUI_Orbit_MainDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == zoomEdit_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            if (!zoomDisabled_)
-                OnZoomEntered();
-            return true;
-        }
-    }
     if (watched == eventList_ && event->type() == QEvent::KeyPress &&
         OnListKey(static_cast<QKeyEvent*>(event)))
         return true;
@@ -795,22 +572,13 @@ bool COstUI_Orbit_MainDlg::OnListKey(QKeyEvent* event) {
 
 void COstUI_Orbit_MainDlg::OnRowDeleted(int index) {
     if (index < 0) {
-        ClearDetails();
+        details_->Clear();
         Send(UICMD_EVENT_LIST_EMPTIED);
         return;
     }
     // The shown file may have been one of those deleted: the next one is read afresh.
-    picture_->LoadFromFile(QString(), false);
+    details_->Forget();
     EventRecord record;
     if (events_.GetRecord(index, record))
         ShowEventDetails(record);
-}
-
-void COstUI_Orbit_MainDlg::OnRenamed(const QString& oldPath, const QString& newPath,
-                                     const QString& newName) {
-    if (picture_->Path() != oldPath)
-        return;
-    fileName_->setText(newName);
-    // The shown picture now lives under the new name; View Photo must open that one.
-    picture_->LoadFromFile(newPath, false);
 }

@@ -2,7 +2,6 @@
 
 #include "EventRecord.h"
 #include "IOstCameraView.h"
-#include "IOstFriendChooser.h"
 #include "OstUiCommand.h"
 
 #include <QPixmap>
@@ -11,21 +10,17 @@
 #include <QVariant>
 #include <QWidget>
 
-#include <vector>
 
-class CBitmapSlider;
 class CColorStatic;
-class CComboBoxSuper;
-class CHMXEdit;
 class COstUI_Orbit_EventListCtrl;
 class OstEventListCommands;
+class OstEventDetails;
 class OstEventListModel;
-class COstUI_StaticPicture;
+class OstFriendChooser;
+class OstZoomControls;
 class CxSkinButton;
-class OstUser;
 class OstVideoWidget;
 class QKeyEvent;
-class QLabel;
 struct OstMainDlgLayout;
 
 // The window the user works in: live preview, the picture of the selected event, the event
@@ -34,7 +29,7 @@ struct OstMainDlgLayout;
 // it. It decides nothing: every action goes to the controller as a command (uiCommand), and
 // the controller updates it through the public operations below. Its event list shows the
 // program's events, which live outside it.
-class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView, public IOstFriendChooser {
+class COstUI_Orbit_MainDlg : public QWidget, public IOstCameraView {
     Q_OBJECT
 public:
     // Controls by their numbers (each is also the control's objectName).
@@ -81,10 +76,6 @@ public:
     // percent 100..200; disable greys the zoom out (the camera runs at a size without zoom).
     void SetZoom(int percent, bool disable) override;
     void SetMirrorButton(bool on) override;
-    // The contacts in the order given, each with its status icon and its handle kept with the
-    // item; the contact whose handle is preferredHandle is chosen, else "Select A Friend".
-    void FillFriendList(const std::vector<OstUser*>& contacts,
-                        const QString& preferredHandle) override;
     void ShowEventDetails(const EventRecord& record);
     void ShowFirstEvent();
     // Re-reads every text in the current language.
@@ -98,9 +89,8 @@ public:
     void SetCloseEndsProgram(bool ends) { closeEndsProgram_ = ends; }
     void SetFolderText(const QString& folder);
     QString FolderText() const;
-    // The chosen friend's handle ("" for "Select A Friend") and its shown text.
-    QString SelectedFriendHandle() const override;
-    QString SelectedFriendText() const;
+    // The Send To chooser.
+    OstFriendChooser& Friends() const { return *friends_; }
 
     // Lays the dialog out for one of the five size commands (32782..32786), then applies the
     // list part and the background; a new size puts the dialog in the middle of its screen.
@@ -158,21 +148,14 @@ private:
     void OnIntro();
     void OnSetting();
     void OnSendSoftware();
-    void OnZoomReset();
     void OnMirror();
-    void OnZoomEntered();
-    void OnSliderMoving(int position);
     void OnFriendDropDown();
-    void SetPictureArea(const QRect& area);
-    void UpdateFromToLine();
-    void ClearDetails();
 
     // The event list's rows.
     void OnRowPressed(int index);
     void OnCancelPressed(int index);
     bool OnListKey(QKeyEvent* event);
     void OnRowDeleted(int index);
-    void OnRenamed(const QString& oldPath, const QString& newPath, const QString& newName);
     // Hides the dialog, or with no tray asks whether to end the program; false when the
     // user chose to keep it.
     bool CloseOrEnd();
@@ -189,24 +172,18 @@ private:
     CxSkinButton* setting_ = nullptr;
     CxSkinButton* sendSoftware_ = nullptr;
     CxSkinButton* listToggle_ = nullptr;
-    CxSkinButton* zoomReset_ = nullptr;
     CxSkinButton* mirror_ = nullptr;
-    CColorStatic* fileName_ = nullptr;
-    CColorStatic* fromTo_ = nullptr;
     CColorStatic* sendTo_ = nullptr;
     CColorStatic* location_ = nullptr;
     CColorStatic* folder_ = nullptr;
     CColorStatic* previewLabel_ = nullptr;
     CColorStatic* cameraError_ = nullptr;
-    CColorStatic* deletedText_ = nullptr;
     CColorStatic* mirrorLabel_ = nullptr;
     CColorStatic* unusedLabel_ = nullptr;
-    QLabel* kindIcon_ = nullptr;
-    COstUI_StaticPicture* picture_ = nullptr;
     OstVideoWidget* preview_ = nullptr;
-    CHMXEdit* zoomEdit_ = nullptr;
-    CBitmapSlider* zoomSlider_ = nullptr;
-    CComboBoxSuper* friends_ = nullptr;
+    OstFriendChooser* friends_ = nullptr;
+    OstZoomControls* zoom_ = nullptr;
+    OstEventDetails* details_ = nullptr;
     COstUI_Orbit_EventListCtrl* eventList_ = nullptr;
     OstEventListModel& events_;
     OstEventListCommands* commands_ = nullptr;
@@ -216,10 +193,6 @@ private:
     bool listShown_ = true;
     bool closeEndsProgram_ = false;
     int backgroundId_ = 0;
-    bool zoomDisabled_ = false;
-    // The selected event's kind and peer, for the From/To line after a language change.
-    int shownType_ = -1;
-    QString shownFriend_;
     QPixmap background_;
 
     // Following the pointer where the window system cannot move the window.

@@ -5,6 +5,7 @@
 #include "COstUI_Picture.h"
 #include "COstUI_StaticPicture.h"
 #include "OstEventListModel.h"
+#include "OstFriendChooser.h"
 #include "OstLanguageSelector.h"
 #include "OstMainDlgLayout.h"
 #include "OstPhotoFiles.h"
@@ -330,24 +331,24 @@ TEST_F(MainDlgTest, EventDetailsAndAMissingPicture) {
 TEST_F(MainDlgTest, FriendsKeepTheirHandlesOutOfSight) {
     OstUser ann(u"ann.lee"_qs), bo(u"bo"_qs);
     std::vector<OstUser*> contacts{&ann, &bo};
-    dialog->FillFriendList(contacts, u"bo"_qs);
+    dialog->Friends().FillFriendList(contacts, u"bo"_qs);
     auto* combo = Control<QComboBox>(dialog.get(), Dlg::IDC_FRIEND_COMBO);
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(0), OstLanguageSelector::GetInstance().GetString(322));
     EXPECT_EQ(combo->currentText(), u"bo"_qs);
-    EXPECT_EQ(dialog->SelectedFriendHandle(), u"bo"_qs);
+    EXPECT_EQ(dialog->Friends().SelectedFriendHandle(), u"bo"_qs);
     Control<QAbstractButton>(dialog.get(), Dlg::IDC_SEND_SOFTWARE)->click();
     auto sent = Sent();
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0], std::make_pair(int(UICMD_SEND_SOFTWARE), QVariant(u"bo"_qs)));
 
     // A handle nobody has chooses "Select A Friend", whose handle is empty.
-    dialog->FillFriendList(contacts, u"carol"_qs);
+    dialog->Friends().FillFriendList(contacts, u"carol"_qs);
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(dialog->SelectedFriendHandle(), QString());
+    EXPECT_EQ(dialog->Friends().SelectedFriendHandle(), QString());
 
     // Dropping the list down asks for fresh contacts; with none, the user is told why.
-    dialog->FillFriendList({}, QString());
+    dialog->Friends().FillFriendList({}, QString());
     AnswerNextBox(QMessageBox::Ok);
     QTest::mouseClick(combo, Qt::LeftButton, {}, combo->rect().center());
     sent = Sent();

@@ -1,10 +1,13 @@
-// The contacts and the saving without windows: a recording chooser and contact window, Skype
-// without a bus, settings in a temporary folder.
+// Contacts, calls and saving without windows: a recording chooser, contact window and camera,
+// Skype without a bus, settings in a temporary folder.
 
 #include "EventRecord.h"
 #include "FakeSkypeTransport.h"
+#include "CallMessage.h"
 #include "FriendInfoUpdate.h"
+#include "IOstCallCamera.h"
 #include "IOstFriendChooser.h"
+#include "OstCalls.h"
 #include "OstContacts.h"
 #include "OstEventListModel.h"
 #include "OstNotificationCenter.h"
@@ -56,7 +59,89 @@ public:
     QList<int> done;
 };
 
+class BorrowedCamera : public IOstCallCamera {
+public:
+    void CallTakesCamera() override {
+        inCall = true;
+        events << u"taken"_qs;
+    }
+    void CallReleasesCamera() override {
+        inCall = false;
+        events << u"back"_qs;
+    }
+    bool InCall() const override { return inCall; }
+
+    bool inCall = false;
+    QStringList events;
+};
+
 } // namespace
+
+class CallsTest : public ::testing::Test {
+protected:
+    CallsTest() {
+        transport->Accept();
+        OstNotificationCenter::GetInstance().AddObserver(
+            this,
+            [](void* self, void* payload, const QString&) {
+                static_cast<CallsTest*>(self)->calls.OnCallMessage(
+                    *static_cast<const CallMessage*>(payload));
+            },
+            u"SKYPE_CALL_MESSAGE"_qs);
+    }
+    ~CallsTest() override { OstNotificationCenter::GetInstance().RemoveObserver(this, QString()); }
+
+    QStringList Nudges() const {
+        QStringList nudges;
+        for (const QString& text : transport->Sent())
+            if (text.startsWith(u"SET CALL"_qs))
+                nudges << text;
+        return nudges;
+    }
+
+    FakeSkypeTransport* transport = new FakeSkypeTransport;
+    OstSkypeController skype{std::unique_ptr<OstSkypeTransport>(transport)};
+    BorrowedCamera camera;
+    bool cameraPresent = true;
+    OstCalls calls{skype, camera, [this] { return cameraPresent; }};
+};
+
+TEST_F(CallsTest, AVideoCallBorrowsTheCameraAndAnOldSkypeIsNudgedOncePerCall) {
+    transport->Deliver(u"SKYPEVERSION 3.8.0.115"_qs);
+    transport->Deliver(u"CALL 5 STATUS INPROGRESS"_qs);
+    EXPECT_TRUE(camera.events.isEmpty()) << "a call without video leaves the preview alone";
+    transport->Deliver(u"CALL 5 VIDEO_SEND_STATUS STARTING"_qs);
+    EXPECT_EQ(camera.events, QStringList{u"taken"_qs});
+    transport->Deliver(u"CALL 5 VIDEO_SEND_STATUS RUNNING"_qs);
+    transport->Deliver(u"CALL 5 VIDEO_SEND_STATUS RUNNING"_qs);
+    EXPECT_EQ(Nudges(), (QStringList{u"SET CALL 5 STATUS ONHOLD"_qs, u"SET CALL 5 STATUS INPROGRESS"_qs}));
+    transport->Deliver(u"CALL 5 STATUS FINISHED"_qs);
+    EXPECT_EQ(camera.events, (QStringList{u"taken"_qs, u"back"_qs}));
+    // The call's end is reported more than once: the camera comes back once.
+    transport->Deliver(u"CALL 5 STATUS FINISHED"_qs);
+    EXPECT_EQ(camera.events.size(), 2);
+
+    // The next call is nudged again; video stopping gives the camera back at once.
+    transport->Deliver(u"CALL 6 VIDEO_SEND_STATUS STARTING"_qs);
+    transport->Deliver(u"CALL 6 VIDEO_SEND_STATUS RUNNING"_qs);
+    EXPECT_EQ(Nudges().size(), 4);
+    transport->Deliver(u"CALL 6 VIDEO_SEND_STATUS AVAILABLE"_qs);
+    EXPECT_FALSE(camera.inCall);
+}
+
+TEST_F(CallsTest, ANewSkypeIsNotNudgedAndNothingHappensWithoutACamera) {
+    transport->Deliver(u"SKYPEVERSION 4.1.0.20"_qs);
+    transport->Deliver(u"CALL 7 VIDEO_SEND_STATUS STARTING"_qs);
+    transport->Deliver(u"CALL 7 VIDEO_SEND_STATUS RUNNING"_qs);
+    EXPECT_TRUE(camera.inCall);
+    EXPECT_TRUE(Nudges().isEmpty());
+    transport->Deliver(u"CALL 7 STATUS FAILED"_qs);
+    EXPECT_FALSE(camera.inCall);
+
+    cameraPresent = false;
+    transport->Deliver(u"CALL 8 VIDEO_SEND_STATUS STARTING"_qs);
+    EXPECT_FALSE(camera.inCall);
+}
 
 class ContactsTest : public ::testing::Test {
 protected:
