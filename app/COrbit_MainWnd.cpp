@@ -3,12 +3,8 @@
 #include "COstUI_Orbit_ContactListDlg.h"
 #include "COstUI_Orbit_EventListCtrl.h"
 #include "COstUI_Orbit_MainDlg.h"
-#include "COstUI_Orbit_SettingPropSheet.h"
 #include "COstUI_Orbit_StartupDlg.h"
 #include "COstUI_Orbit_SystemTray.h"
-#include "COstUI_Orbit_AboutPage.h"
-#include "COstUI_Orbit_RemotePage.h"
-#include "COstUI_PropertySheet.h"
 #include "CallMessage.h"
 #include "FriendInfoUpdate.h"
 #include "OstCalls.h"
@@ -21,6 +17,7 @@
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
 #include "OstSaving.h"
+#include "OstSheets.h"
 #include "OstSkypeController.h"
 #include "OstUser.h"
 #include "OstUserMonitor.h"
@@ -121,6 +118,10 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] { transfers_->UserNamed(); });
     cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
                                                         [this] { return settings_.MakePhotoFileName(); });
+    sheets_ = std::make_unique<OstSheets>(
+        OstSheets::Parts{working_, *webcams_, *cameraSession_, remote_, remoteSwitch_,
+                         [this](bool restartCamera) { SettingsClosed(restartCamera); }},
+        *mainDlg_);
     calls_ = std::make_unique<OstCalls>(*skype_, *cameraSession_,
                                         [this] { return webcams_->DeviceCount() > 0; });
     SetFolderLabelToPictures();
@@ -130,7 +131,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
         mainDlg_->EventList()->SelectOnly(0);
     }
     saving_ = std::make_unique<OstSaving>(OstSaving::Parts{
-        settings_, working_, events_, [this] { return settingsSheet_ != nullptr; },
+        settings_, working_, events_, [this] { return sheets_ && sheets_->SettingsOpen(); },
         [this] { RememberSelectedFriend(); }, [this] { ShowMessage(kSaveFailedText); }});
 
     trayState_ = Tray::TRAY_DISCONNECTED;
@@ -270,7 +271,7 @@ int COrbit_MainWnd::trayCommand(int code) {
             ShowMessage(kRemoteNoCameraText);
             break;
         case OstRemoteSwitch::Request::NeedsPassword:
-            OpenSettings(1);
+            sheets_->Open(OstSheets::Remote);
             break;
         case OstRemoteSwitch::Request::Started:
             break;
@@ -280,10 +281,10 @@ int COrbit_MainWnd::trayCommand(int code) {
         remoteSwitch_.Update(false);
         break;
     case TRAYCMD_REMOTE_SETTING:
-        OpenSettings(1);
+        sheets_->Open(OstSheets::Remote);
         break;
     case TRAYCMD_ABOUT:
-        OpenSettings(4);
+        sheets_->Open(OstSheets::About);
         break;
     default:
         break;
@@ -306,7 +307,7 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
         break;
     }
     case UICMD_OPEN_SETTINGS:
-        OpenSettings(0);
+        sheets_->Open(OstSheets::Settings);
         break;
     case UICMD_SEND_SOFTWARE:
         SendSoftware(argument.toString());
@@ -431,20 +432,13 @@ void COrbit_MainWnd::OnWebcamPlugIn(const QString& className) {
     if (className != OstWebcamMonitor::kOrbitClassName)
         return;
     remoteSwitch_.Refresh();
-    if (!cameraSession_->Camera() && mainDlg_->isVisible() && cameraSession_->Open() && settingsSheet_) {
-        QStringList names;
-        webcams_->ListNames(names);
-        settingsSheet_->GeneralPage().SetDeviceNames(names);
-        settingsSheet_->SetDevice(cameraSession_->Camera());
-    }
+    if (!cameraSession_->Camera() && mainDlg_->isVisible() && cameraSession_->Open())
+        sheets_->CameraPlugged();
 }
 
 void COrbit_MainWnd::OnWebcamPullOut(const QString& devicePath) {
     if (cameraSession_->Unplugged(devicePath)) {
-        if (settingsSheet_) {
-            settingsSheet_->GeneralPage().SetDeviceNames({});
-            settingsSheet_->SetDevice(nullptr);
-        }
+        sheets_->CameraPulled();
         cameraSession_->Open();
     }
     remoteSwitch_.Refresh();
@@ -458,69 +452,17 @@ void COrbit_MainWnd::SetTrayState(int state) {
         tray_->SetTrayState(state);
 }
 
-void COrbit_MainWnd::OpenSettings(int page) {
-    if (settingsSheet_) {
-        settingsSheet_->SetActivePage(page);
-        return;
+void COrbit_MainWnd::SettingsClosed(bool restartCamera) {
+    settings_.ApplySettings(working_);
+    if (events_.Count() == 0)
+        SetFolderLabelToPictures();
+    transfers_->SetReceiveFolder(settings_.GetReceiveFolder());
+    if (restartCamera) {
+        cameraSession_->Open();
+    } else {
+        cameraSession_->ApplyFrameRate();
+        cameraSession_->ShowMirrorState();
     }
-    if (pageSheet_ || (page != 0 && page != 1 && page != 4))
-        return;
-    const bool placed = mainDlg_ && mainDlg_->isVisible();
-    int left = -1;
-    if (placed) {
-        const QWidget* picture = mainDlg_->findChild<QWidget*>(QStringLiteral("1005"));
-        left = picture ? picture->mapToGlobal(QPoint(0, 0)).x() : mainDlg_->x();
-    }
-
-    if (page == 0) {
-        COstUI_Orbit_SettingPropSheet sheet(mainDlg_.get());
-        settingsSheet_ = &sheet;
-        sheet.SetSettingsRecord(&working_);
-        QStringList names;
-        webcams_->ListNames(names);
-        sheet.GeneralPage().SetDeviceNames(names);
-        sheet.RemotePage().SetRemoteValues(remote_.GetPassword(), remoteSwitch_.Wanted() ? 1 : 0);
-        sheet.SetDevice(cameraSession_->Camera());
-        if (placed)
-            sheet.SetPosition(left, 0);
-        sheet.DoModal();
-        settingsSheet_ = nullptr;
-
-        settings_.ApplySettings(working_);
-        if (mainDlg_ && events_.Count() == 0)
-            SetFolderLabelToPictures();
-        transfers_->SetReceiveFolder(settings_.GetReceiveFolder());
-        if (sheet.GeneralPage().cameraRestartNeeded) {
-            cameraSession_->Open();
-        } else {
-            cameraSession_->ApplyFrameRate();
-            cameraSession_->ShowMirrorState();
-        }
-        SetRemoteFromPage(sheet.RemotePage());
-        return;
-    }
-
-    COstUI_PropertySheet sheet(page == 1 ? 371 : 448, mainDlg_.get());
-    pageSheet_ = &sheet;
-    if (placed)
-        sheet.SetPosition(left, 0);
-    if (page == 1) {
-        COstUI_Orbit_RemotePage remotePage;
-        remotePage.SetRemoteValues(remote_.GetPassword(), remoteSwitch_.Wanted() ? 1 : 0);
-        sheet.AddPage(&remotePage);
-        sheet.DoModal();
-        pageSheet_ = nullptr;
-        SetRemoteFromPage(remotePage);
-        return;
-    }
-    COstUI_Orbit_AboutPage about;
-    sheet.AddPage(&about);
-    sheet.DoModal();
-    pageSheet_ = nullptr;
-}
-
-void COrbit_MainWnd::SetRemoteFromPage(const COstUI_Orbit_RemotePage& page) {
-    remoteSwitch_.ApplyPage(page.password, page.monitorOn != 0);
 }
 
 void COrbit_MainWnd::OnLanguageChanged() {
@@ -532,10 +474,8 @@ void COrbit_MainWnd::OnLanguageChanged() {
         contactDlg_->ApplyTexts();
     if (mainDlg_)
         mainDlg_->ApplyTexts();
-    if (settingsSheet_)
-        settingsSheet_->ApplyTexts();
-    if (pageSheet_)
-        pageSheet_->ApplyTexts();
+    if (sheets_)
+        sheets_->ApplyTexts();
 }
 
 QWidget* COrbit_MainWnd::MessageParent() const {
@@ -559,10 +499,8 @@ void COrbit_MainWnd::SaveAll() {
 
 void COrbit_MainWnd::Close() {
     SaveAll();
-    if (settingsSheet_)
-        settingsSheet_->done(0);
-    if (pageSheet_)
-        pageSheet_->done(0);
+    if (sheets_)
+        sheets_->CloseAll();
     if (transfers_)
         transfers_->Drop();
 }

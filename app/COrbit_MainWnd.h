@@ -20,10 +20,7 @@
 
 class COstUI_Orbit_ContactListDlg;
 class COstUI_Orbit_MainDlg;
-class COstUI_Orbit_SettingPropSheet;
 class COstUI_Orbit_StartupDlg;
-class COstUI_PropertySheet;
-class COstUI_Orbit_RemotePage;
 class OstLanguageSelector;
 class OstNotificationCenter;
 class OstCalls;
@@ -31,6 +28,7 @@ class OstCameraSession;
 class OstContacts;
 class OstPhotoTransfers;
 class OstSaving;
+class OstSheets;
 class OstSkypeController;
 class OstWebcam;
 class OstWebcamMonitor;
@@ -93,7 +91,6 @@ private:
     void HandleNotification(void* payload, const QString& name);
 
 
-    void OpenSettings(int page);
     void SetTrayState(int state);
     // openHidden: a hidden dialog is centred and its preview started before it is shown.
     void ShowMainDialog(bool openHidden);
@@ -114,7 +111,8 @@ private:
     void OnWebcamPlugIn(const QString& className);
     void OnWebcamPullOut(const QString& devicePath);
     void OnLanguageChanged();
-    void SetRemoteFromPage(const COstUI_Orbit_RemotePage& page);
+    // The settings sheet closed: its choices take effect.
+    void SettingsClosed(bool restartCamera);
 
     // Over the dialog while it is shown.
     void ShowMessage(int stringId);
@@ -133,8 +131,6 @@ private:
     std::unique_ptr<COstUI_Orbit_SystemTray> tray_;
     int trayState_ = COstUI_Orbit_SystemTray::TRAY_DISCONNECTED;
     std::unique_ptr<COstUI_Orbit_MainDlg> mainDlg_;
-    COstUI_Orbit_SettingPropSheet* settingsSheet_ = nullptr;
-    COstUI_PropertySheet* pageSheet_ = nullptr;
     OstNotificationCenter* center_ = nullptr;
     OstSkypeController* skype_ = nullptr;
     OstWebcamMonitor* webcams_ = nullptr;
@@ -143,6 +139,7 @@ private:
     std::unique_ptr<OstPhotoTransfers> transfers_;
     std::unique_ptr<OstContacts> contacts_;
     std::unique_ptr<OstSaving> saving_;
+    std::unique_ptr<OstSheets> sheets_;
     SettingsRecord working_;
 
 };

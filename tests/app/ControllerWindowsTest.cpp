@@ -5,6 +5,7 @@
 #include "COrbit_MainWnd.h"
 #include "COstUI_Orbit_ContactListDlg.h"
 #include "COstUI_Orbit_MainDlg.h"
+#include "COstUI_Orbit_SettingPropSheet.h"
 #include "FakeSkypeTransport.h"
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
@@ -152,6 +153,47 @@ TEST_F(ControllerWindowsTest, ASecondStartWithTheDialogShownLeavesThePreviewRunn
     EXPECT_EQ(camera->Graph(), graph) << "the camera was opened again";
     EXPECT_EQ(graph->State(), GraphState::Running);
     EXPECT_TRUE(controller.MainDialog()->isVisible());
+}
+
+TEST_F(ControllerWindowsTest, TheSettingsSheetFollowsTheCameraPulledAndPluggedWhileItIsOpen) {
+    OstWebcamMonitor& webcams = OstWebcamMonitor::GetInstance();
+    int namesOpen = -1, namesPulled = -1, namesPlugged = -1;
+    bool runningAgain = false;
+    // Acts once the sheet is up; the Setting button returns when the sheet has closed.
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+        auto* sheet = qobject_cast<COstUI_Orbit_SettingPropSheet*>(QApplication::activeModalWidget());
+        if (!sheet)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        const auto* devices = sheet->findChild<QComboBox*>(u"2001"_qs);
+        if (!devices) {
+            sheet->reject();
+            return;
+        }
+        namesOpen = devices->count();
+        webcams.UnplugSimulatedCamera();
+        (void)QTest::qWaitFor([&] { return devices->count() == 0; }, 5000);
+        namesPulled = devices->count();
+        webcams.PlugSimulatedCamera();
+        (void)QTest::qWaitFor([&] { return devices->count() > 0; }, 5000);
+        namesPlugged = devices->count();
+        const OstWebcam* camera = webcams.DeviceAt(0);
+        runningAgain = camera && camera->Graph() && camera->Graph()->State() == GraphState::Running;
+        sheet->reject();
+    });
+    poll->start(10);
+    QTest::mouseClick(Control("1020"), Qt::LeftButton);
+
+    EXPECT_EQ(namesOpen, 1);
+    EXPECT_EQ(namesPulled, 0) << "the sheet still offered the camera that was pulled";
+    EXPECT_EQ(namesPlugged, 1);
+    EXPECT_TRUE(runningAgain) << "the camera plugged in again did not run";
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u" | "_qs).toStdString();
+    // The sheet's pages were handed the new camera: closing left nothing dangling.
+    ASSERT_GT(webcams.DeviceCount(), 0u);
+    EXPECT_EQ(webcams.DeviceAt(0)->Graph()->State(), GraphState::Running);
 }
 
 // The program's settings, pictures and trash stay inside a home of the test's own, and the

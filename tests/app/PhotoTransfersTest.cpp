@@ -148,10 +148,13 @@ TEST_F(PhotoTransfersTest, NothingIsSentBeforeTheApplicationAndOnlyExistingPhoto
     photo.PictureSize = u"1.5 KB"_qs;
     EventRecord missing = photo;
     missing.EventName = u"gone.jpg"_qs;
-    QFile file(photo.FullPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("jpeg");
-    file.close();
+    EventRecord second = photo;
+    second.EventName = u"b.jpg"_qs;
+    for (const EventRecord& present : {photo, second}) {
+        QFile file(present.FullPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("jpeg");
+    }
 
     EXPECT_FALSE(transfers.Send({photo}, u"bob"_qs, u"Bob"_qs));
     EXPECT_TRUE(rows.rows.isEmpty());
@@ -159,12 +162,21 @@ TEST_F(PhotoTransfersTest, NothingIsSentBeforeTheApplicationAndOnlyExistingPhoto
     transport->Deliver(u"CURRENTUSERHANDLE alice"_qs);
     transfers.ContactsComplete();
     ASSERT_TRUE(transfers.Ready());
-    ASSERT_TRUE(transfers.Send({photo, missing}, u"bob"_qs, u"Bob"_qs));
-    ASSERT_EQ(rows.rows.size(), 1) << "a photo that is gone is not sent";
-    EXPECT_EQ(rows.rows[0].record.EventType, EventRecord::Sent);
-    EXPECT_EQ(rows.rows[0].record.FriendID, u"Bob"_qs);
-    EXPECT_EQ(rows.rows[0].record.Status, EventRecord::Transferring);
-    EXPECT_NE(rows.rows[0].id, 0u);
+    // Three chosen, the middle one gone meanwhile: the other two go, each a row of its own,
+    // the last on top and shown.
+    ASSERT_TRUE(transfers.Send({photo, missing, second}, u"bob"_qs, u"Bob"_qs));
+    ASSERT_EQ(rows.rows.size(), 2) << "a photo that is gone is not sent";
+    EXPECT_EQ(rows.rows[0].record.EventName, u"b.jpg"_qs);
+    EXPECT_EQ(rows.rows[1].record.EventName, u"a.jpg"_qs);
+    for (const ListedRows::Row& row : rows.rows) {
+        EXPECT_EQ(row.record.EventType, EventRecord::Sent);
+        EXPECT_EQ(row.record.FriendID, u"Bob"_qs);
+        EXPECT_EQ(row.record.Status, EventRecord::Transferring);
+        EXPECT_NE(row.id, 0u);
+    }
+    EXPECT_NE(rows.rows[0].id, rows.rows[1].id);
+    EXPECT_EQ(rows.selected, 0);
+    EXPECT_EQ(changes, 1) << "the new rows are stored";
 
     transfers.Drop();
     EXPECT_FALSE(transfers.Ready());
