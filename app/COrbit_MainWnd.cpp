@@ -23,7 +23,6 @@
 #include "OstUserMonitor.h"
 #include "OstWebcam.h"
 #include "OstUiCommand.h"
-#include "OstVideoWidget.h"
 #include "OstWebcamMonitor.h"
 
 #include <QApplication>
@@ -32,10 +31,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
-
-#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcMainWnd, "orbit.app", QtInfoMsg)
 
@@ -93,8 +89,6 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     webcams_->EnumerateExisting();
     OstDXShow::SetDefaultReporter(this);
 
-    const QList<EventRecord> events = settings_.GetEvents();
-
     mainDlg_ = std::make_unique<COstUI_Orbit_MainDlg>(events_);
     connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::uiCommand, this,
             [this](int code, const QVariant& argument) { uiCommand(code, argument); });
@@ -125,9 +119,9 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     calls_ = std::make_unique<OstCalls>(*skype_, *cameraSession_,
                                         [this] { return webcams_->DeviceCount() > 0; });
     SetFolderLabelToPictures();
-    if (!events.isEmpty()) {
-        events_.Load(events);
-        mainDlg_->ShowEventDetails(events.first());
+    events_.Load(settings_.GetEvents());
+    if (events_.Count() > 0) {
+        mainDlg_->ShowFirstEvent();
         mainDlg_->EventList()->SelectOnly(0);
     }
     saving_ = std::make_unique<OstSaving>(OstSaving::Parts{

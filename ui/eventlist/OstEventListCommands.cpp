@@ -9,6 +9,8 @@
 #include "OstPhotoFiles.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPersistentModelIndex>
@@ -37,7 +39,57 @@ QString Text(int number) {
 } // namespace
 
 OstEventListCommands::OstEventListCommands(COstUI_Orbit_EventListCtrl& list, QWidget& window)
-    : QObject(&window), list_(list), window_(window) {}
+    : QObject(&window), list_(list), window_(window) {
+    connect(&list_, &COstUI_Orbit_EventListCtrl::rowPressed, this,
+            [this](int index, int) { OnRowPressed(index); });
+    connect(&list_, &COstUI_Orbit_EventListCtrl::buttonClicked, this,
+            &OstEventListCommands::OnCancelPressed);
+    list_.installEventFilter(this);
+}
+
+bool OstEventListCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &list_ && event->type() == QEvent::KeyPress &&
+        OnKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
+void OstEventListCommands::OnRowPressed(int index) {
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) {
+        const QList<int> selected = list_.GetSelectedRows();
+        if (selected.contains(index)) {
+            // This click takes the row out of the selection: show what stays selected.
+            if (selected.front() != index)
+                return;
+            index = selected.size() > 1 ? selected[1] : index;
+        }
+    }
+    emit rowChosen(index);
+}
+
+void OstEventListCommands::OnCancelPressed(int index) {
+    const EventRow* row = list_.Events().Row(index);
+    if (!row || row->TransferId == 0)
+        return;
+    const std::uint32_t id = row->TransferId;
+    list_.Events().SetProgress(id, EventRow::Canceled);
+    emit cancelWanted(id);
+}
+
+bool OstEventListCommands::OnKey(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll)) {
+        list_.selectAll();
+        return true;
+    }
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    // The details follow the row the key moves to; the list moves the selection itself.
+    if (step != 0 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const int mark = list_.GetSelectionMark();
+        if (mark >= 0 && list_.Events().Row(mark + step))
+            emit rowChosen(mark + step);
+    }
+    return false;
+}
 
 void OstEventListCommands::ShowMenu(const QPoint& position, bool pictureShown) {
     if (list_.GetSelectedRows().isEmpty()) {

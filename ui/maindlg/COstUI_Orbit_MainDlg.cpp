@@ -13,6 +13,7 @@
 #include "OstMainDlgSkin.h"
 #include "OstMessages.h"
 #include "OstPhotoFiles.h"
+#include "OstSurfaceDrag.h"
 #include "OstVideoWidget.h"
 #include "OstZoomControls.h"
 
@@ -22,12 +23,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -78,6 +77,7 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* p
     setFont(font);
 
     CreateControls();
+    new OstSurfaceDrag(*this);
 
     ApplyPreviewSize(OstMainDlgLayout::Size320);
     FocusList();
@@ -89,7 +89,6 @@ COstUI_Orbit_MainDlg::~COstUI_Orbit_MainDlg() {
     // signal on the way out, such as the combo closing its list: none may reach us then.
     for (QObject* child : children())
         child->disconnect(this);
-    eventList_->removeEventFilter(this);
 }
 
 QString COstUI_Orbit_MainDlg::Text(int number) const {
@@ -127,17 +126,15 @@ void COstUI_Orbit_MainDlg::CreateControls() {
 
     eventList_ = new COstUI_Orbit_EventListCtrl(events_, this);
     eventList_->setObjectName(QString::number(IDC_EVENT_LIST));
-    eventList_->installEventFilter(this);
     eventList_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(eventList_, &COstUI_Orbit_EventListCtrl::rowPressed, this,
-            [this](int index, int) { OnRowPressed(index); });
-    connect(eventList_, &COstUI_Orbit_EventListCtrl::buttonClicked, this,
-            &COstUI_Orbit_MainDlg::OnCancelPressed);
     connect(eventList_, &COstUI_Orbit_EventListCtrl::listDoubleClicked, this,
             &COstUI_Orbit_MainDlg::OnViewPhoto);
     commands_ = new OstEventListCommands(*eventList_, *this);
     connect(eventList_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { commands_->ShowMenu(position, details_->PictureShown()); });
+    connect(commands_, &OstEventListCommands::rowChosen, this, &COstUI_Orbit_MainDlg::ShowRow);
+    connect(commands_, &OstEventListCommands::cancelWanted, this,
+            [this](std::uint32_t id) { Send(UICMD_CANCEL_TRANSFER, QVariant::fromValue(id)); });
     connect(commands_, &OstEventListCommands::sendWanted, this, &COstUI_Orbit_MainDlg::OnSendPhoto);
     connect(commands_, &OstEventListCommands::rowsChanged, this, &COstUI_Orbit_MainDlg::eventsChanged);
     connect(commands_, &OstEventListCommands::rowShown, this, &COstUI_Orbit_MainDlg::OnRowDeleted);
@@ -308,44 +305,6 @@ void COstUI_Orbit_MainDlg::paintEvent(QPaintEvent*) {
             OstMainDlgSkin::PaintLight(painter, area->geometry());
 }
 
-// ---------------------------------------------------------------- moving the window
-
-void COstUI_Orbit_MainDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    // Only presses no control took arrive here: the dialog's own surface and its labels.
-    event->accept();
-    if (StartSystemMove())
-        return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-}
-
-void COstUI_Orbit_MainDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) {
-        move(event->globalPosition().toPoint() - dragOffset_);
-        event->accept();
-        return;
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
-void COstUI_Orbit_MainDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (dragging_ && event->button() == Qt::LeftButton) {
-        dragging_ = false;
-        event->accept();
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
-bool COstUI_Orbit_MainDlg::StartSystemMove() {
-    QWindow* window = windowHandle();
-    return window && window->startSystemMove();
-}
-
 // ---------------------------------------------------------------- operations
 
 void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
@@ -379,9 +338,7 @@ void COstUI_Orbit_MainDlg::ShowEventDetails(const EventRecord& record) {
 }
 
 void COstUI_Orbit_MainDlg::ShowFirstEvent() {
-    EventRecord record;
-    if (events_.GetRecord(0, record))
-        ShowEventDetails(record);
+    ShowRow(0);
 }
 
 IOstVideoWindow* COstUI_Orbit_MainDlg::PreviewWindow() const {
@@ -521,53 +478,12 @@ void COstUI_Orbit_MainDlg::OnFriendDropDown() {
         OstMessages::Instance().Tell(IDS_CHECK_SKYPE_LOGIN, this);
 }
 
-bool COstUI_Orbit_MainDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == eventList_ && event->type() == QEvent::KeyPress &&
-        OnListKey(static_cast<QKeyEvent*>(event)))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
 // ---------------------------------------------------------------- the event list
 
-void COstUI_Orbit_MainDlg::OnRowPressed(int index) {
-    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) {
-        const QList<int> selected = eventList_->GetSelectedRows();
-        if (selected.contains(index)) {
-            // This click takes the row out of the selection: show what stays selected.
-            if (selected.front() != index)
-                return;
-            index = selected.size() > 1 ? selected[1] : index;
-        }
-    }
+void COstUI_Orbit_MainDlg::ShowRow(int index) {
     EventRecord record;
     if (events_.GetRecord(index, record))
         ShowEventDetails(record);
-}
-
-void COstUI_Orbit_MainDlg::OnCancelPressed(int index) {
-    const EventRow* row = events_.Row(index);
-    if (!row || row->TransferId == 0)
-        return;
-    const std::uint32_t id = row->TransferId;
-    events_.SetProgress(id, EventRow::Canceled);
-    Send(UICMD_CANCEL_TRANSFER, QVariant::fromValue(id));
-}
-
-bool COstUI_Orbit_MainDlg::OnListKey(QKeyEvent* event) {
-    if (event->matches(QKeySequence::SelectAll)) {
-        eventList_->selectAll();
-        return true;
-    }
-    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
-    if (step != 0 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        // The details follow the row the key moves to; the list moves the selection itself.
-        EventRecord record;
-        const int mark = eventList_->GetSelectionMark();
-        if (mark >= 0 && events_.GetRecord(mark + step, record))
-            ShowEventDetails(record);
-    }
-    return false;
 }
 
 void COstUI_Orbit_MainDlg::OnRowDeleted(int index) {
@@ -578,7 +494,5 @@ void COstUI_Orbit_MainDlg::OnRowDeleted(int index) {
     }
     // The shown file may have been one of those deleted: the next one is read afresh.
     details_->Forget();
-    EventRecord record;
-    if (events_.GetRecord(index, record))
-        ShowEventDetails(record);
+    ShowRow(index);
 }

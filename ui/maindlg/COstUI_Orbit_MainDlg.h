@@ -5,7 +5,6 @@
 #include "OstUiCommand.h"
 
 #include <QPixmap>
-#include <QPoint>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -20,7 +19,6 @@ class OstFriendChooser;
 class OstZoomControls;
 class CxSkinButton;
 class OstVideoWidget;
-class QKeyEvent;
 struct OstMainDlgLayout;
 
 // The window the user works in: live preview, the picture of the selected event, the event
@@ -120,14 +118,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    // Moves the window with the window system; false when it cannot, and the dialog then
-    // follows the pointer itself.
-    virtual bool StartSystemMove();
 
 private:
     void CreateControls();
@@ -152,9 +143,7 @@ private:
     void OnFriendDropDown();
 
     // The event list's rows.
-    void OnRowPressed(int index);
-    void OnCancelPressed(int index);
-    bool OnListKey(QKeyEvent* event);
+    void ShowRow(int index);
     void OnRowDeleted(int index);
     // Hides the dialog, or with no tray asks whether to end the program; false when the
     // user chose to keep it.
@@ -194,8 +183,4 @@ private:
     bool closeEndsProgram_ = false;
     int backgroundId_ = 0;
     QPixmap background_;
-
-    // Following the pointer where the window system cannot move the window.
-    bool dragging_ = false;
-    QPoint dragOffset_;
 };
