@@ -8,7 +8,9 @@
 #include "OstSkypeController.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QVariant>
 
 #include <algorithm>
@@ -30,21 +32,53 @@ constexpr int kCorrectText = 459;
 constexpr int kInvalidText = 460;
 constexpr int kTooManyText = 461;
 
+// The line the file holds for key, read from the disk itself: Qt's settings objects share one
+// cache per file, which shows a change the disk never took.
+QByteArray StoredLine(const QString& fileName, const QString& key) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray prefix = key.toUtf8() + '=';
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith(prefix))
+            return line;
+    }
+    return {};
+}
+
+// The line Qt writes for key and value, taken from a file of its own.
+QByteArray WrittenLine(const QString& key, const QVariant& value) {
+    QTemporaryDir folder;
+    const QString scratch = folder.filePath(u"line.conf"_qs);
+    {
+        QSettings settings(scratch, QSettings::IniFormat);
+        settings.setValue(key, value);
+    }
+    return StoredLine(scratch, key);
+}
+
 bool StoreValue(const QString& key, const QVariant& value) {
     // The password is in this file: nobody but its user may read it.
     OstPrivateSettings::Protect(true);
-    {
-        QSettings settings(kOrganisation, kApplication);
-        settings.setValue(key, value);
-        settings.sync();
-        if (settings.status() == QSettings::NoError)
-            return true;
-        if (settings.status() == QSettings::AccessError)
-            return false;
-    }
-    // A file that was already damaged reports its format error on every later write too;
-    // whether this write landed shows when it is read back.
-    return QSettings(kOrganisation, kApplication).value(key).toString() == value.toString();
+    QSettings settings(kOrganisation, kApplication);
+    const bool had = settings.contains(key);
+    const QVariant previous = settings.value(key);
+    settings.setValue(key, value);
+    settings.sync();
+    // A file that was already damaged reports its format error on every later write, whether
+    // the write landed or not: the disk tells.
+    if (settings.status() == QSettings::NoError ||
+        (settings.status() == QSettings::FormatError &&
+         StoredLine(settings.fileName(), key) == WrittenLine(key, value)))
+        return true;
+    // The change the disk did not take would stay pending in the shared cache, be read back
+    // as stored, and be written with the next change of any other value: it is taken back.
+    if (had)
+        settings.setValue(key, previous);
+    else
+        settings.remove(key);
+    return false;
 }
 
 // The first tokens of a Skype text (split at blanks, runs of blanks as one) with the position
