@@ -32,7 +32,7 @@ int Refused() {
 // Takes the place of the C library's mkdir for the whole process (Qt's included), since the
 // program makes its folders through it.
 extern "C" int mkdir(const char* path, mode_t mode) {
-    if (!path || !Inside(path)) {
+    if (!Inside(path)) {
         ++g_refused;
         errno = EACCES;
         return -1;
