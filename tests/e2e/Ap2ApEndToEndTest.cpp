@@ -224,3 +224,38 @@ TEST_F(Ap2ApEndToEndTest, SkypeLeavingTheBusMidTransferEndsBothSidesWithoutAHang
     EXPECT_EQ(end.value(2), u"7"_qs);
     EXPECT_TRUE(QDir(BobFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
+
+TEST_F(Ap2ApEndToEndTest, ACopyThatStopsAnsweringMidPhotoEndsBothSidesInTime) {
+    StartDrivers();
+    const std::uint32_t id = SendToBob(Photo(u"silent.jpg"_qs, Pattern(30 * kChunk, 7)));
+    const std::uint32_t incoming = bob_.IncomingId(u"silent.jpg"_qs, kLongWaitMs);
+    ASSERT_NE(incoming, 0u);
+    ASSERT_FALSE(bob_.WaitForReport(incoming, {9}, kLongWaitMs).isEmpty());
+    // bob's copy goes silent: none of its acknowledgements reach alice any more.
+    ASSERT_TRUE(peer_.DropWrites(u"bob"_qs, 1000));
+    EXPECT_EQ(alice_.WaitForReport(id, {7, 14, 16, 17}, kLongWaitMs).value(2), u"7"_qs);
+    EXPECT_EQ(bob_.WaitForReport(incoming, {10, 12, 15, 16, 17}, kLongWaitMs).value(2), u"10"_qs);
+    EXPECT_TRUE(QDir(BobFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "a partial photo";
+}
+
+TEST_F(Ap2ApEndToEndTest, AStreamClosedMidPhotoEndsItAndTheNextPhotoTakesANewOne) {
+    StartDrivers();
+    const std::uint32_t id = SendToBob(Photo(u"cut.jpg"_qs, Pattern(30 * kChunk, 11)));
+    const std::uint32_t incoming = bob_.IncomingId(u"cut.jpg"_qs, kLongWaitMs);
+    ASSERT_NE(incoming, 0u);
+    ASSERT_FALSE(bob_.WaitForReport(incoming, {9}, kLongWaitMs).isEmpty());
+    ASSERT_GT(peer_.CutStreams(u"alice"_qs), 0);
+    const QString sent = alice_.WaitForReport(id, {4, 7, 14, 16, 17}, kLongWaitMs).value(2);
+    EXPECT_TRUE(sent == u"7" || sent == u"17" || sent == u"4") << sent.toStdString();
+    const QString received = bob_.WaitForReport(incoming, {10, 12, 15, 16, 17}, kLongWaitMs).value(2);
+    EXPECT_TRUE(received == u"10" || received == u"17") << received.toStdString();
+    EXPECT_TRUE(QDir(BobFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "a partial photo";
+
+    const QByteArray bytes = Pattern(3 * kChunk + 5, 12);
+    const int from = int(bob_.Lines().size());
+    const std::uint32_t again = SendToBob(Photo(u"again.jpg"_qs, bytes));
+    EXPECT_EQ(alice_.WaitForReport(again, {4, 7, 14, 16, 17}, kLongWaitMs).value(2), u"14"_qs);
+    const std::uint32_t second = bob_.IncomingId(u"again.jpg"_qs, kLongWaitMs, from);
+    EXPECT_EQ(bob_.WaitForReport(second, {10, 12, 15, 16, 17}, kLongWaitMs).value(2), u"15"_qs);
+    EXPECT_EQ(Read(BobFolder() + u"again.jpg"_qs), bytes);
+}

@@ -254,6 +254,31 @@ TEST_F(NothingLostTest, ATimedPhotoThatCannotBeWrittenLeavesNoRowAndTakePhotoWor
     EXPECT_TRUE(alice_.Rows().isEmpty());
 }
 
+TEST_F(NothingLostTest, ACameraPulledInTheCountdownLeavesNoRowAndPluggedBackTakesTimedPhotosAgain) {
+    StartAlice();
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
+    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    const int from = alice_.LineCount();
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
+    ASSERT_TRUE(alice_.WaitUntil([&] { return !alice_.Enabled(kTakePhoto); }, 10000));
+    ASSERT_TRUE(alice_.Do({u"camera"_qs, u"unplug"_qs}));
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Visible(kCameraError); }, kWaitMs));
+    // Past the end of the digits: the photo the camera never took has no row and no file.
+    alice_.WaitUntil([] { return false; }, 6000);
+    if (!alice_.WaitForMessage(u"GrabImage"_qs, 1, from).isEmpty()) {
+        ASSERT_TRUE(alice_.Do({u"box"_qs, u"Ok"_qs}));
+    }
+    EXPECT_TRUE(alice_.Rows().isEmpty());
+    EXPECT_TRUE(QDir(alice_.PicturesFolder()).entryList({u"*.jpg"_qs}, QDir::Files | QDir::Hidden).isEmpty());
+
+    ASSERT_TRUE(alice_.Do({u"camera"_qs, u"plug"_qs}));
+    ASSERT_TRUE(alice_.WaitUntil([&] { return alice_.Enabled(kTakePhoto); }, kWaitMs))
+        << "Take Photo stays dead";
+    ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
+    EXPECT_TRUE(alice_.WaitUntil([&] { return alice_.Rows().size() == 1; }, kWaitMs));
+}
+
 // bob's Skype names him only three seconds after the attach, when his contacts are long
 // complete: his photo application must still carry his name.
 class LateHandleTest : public NothingLostTest {
