@@ -25,6 +25,8 @@ public:
     // sanitizer report).
     bool Quit(int timeoutMs = 30000);
     bool IsRunning() const { return process_.state() != QProcess::NotRunning; }
+    // The running process's id, for reading its figures in /proc; 0 when none runs.
+    qint64 ProcessId() const { return process_.processId(); }
 
     const QList<QStringList>& Lines() const { return lines_; }
     int LineCount() const { return int(lines_.size()); }

@@ -1,0 +1,217 @@
+// orbit_bench_soak [--minutes N] [--out <folder>]
+//
+// A long day of use (an hour by default): two copies of the program, alice and bob, through
+// skype-peer. Every few seconds alice takes a photo and sends it to bob; every fourth round bob
+// takes one and sends it back; the list is scrolled, the language switched now and then, the
+// settings sheet opened and closed. Every minute the resident size, open file descriptors and
+// threads of both processes are read from /proc. Writes soak.csv and soak.png (the curves) to
+// the out folder and prints the figures: growth after the first ten minutes, per hour.
+
+#include "OrbitUiProcess.h"
+#include "PrivateBus.h"
+#include "SkypePeerProcess.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const QString kScenario = QStringLiteral(R"({"users": [
+    {"handle": "alice", "fullName": "Alice", "friends": ["bob"]},
+    {"handle": "bob", "fullName": "Bob", "friends": ["alice"]}
+  ]})");
+
+struct Sample {
+    double minute = 0;
+    qint64 rssKb[2] = {0, 0};
+    int fds[2] = {0, 0};
+    int threads[2] = {0, 0};
+};
+
+// Resident kB and threads from /proc/<pid>/status, descriptors from /proc/<pid>/fd.
+void Read(qint64 pid, qint64* rssKb, int* fds, int* threads) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                *rssKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+            else if (line.startsWith("Threads:"))
+                *threads = line.mid(8).trimmed().toInt();
+        }
+    }
+    *fds = int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+bool WaitForFriend(OrbitUiProcess& orbit, const QString& name) {
+    return orbit.WaitUntil(
+        [&] {
+            const int from = orbit.LineCount();
+            orbit.Command({QStringLiteral("items"), QStringLiteral("1002")});
+            const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"items"; }, 5000, from);
+            return at >= 0 && orbit.Lines()[at].contains(name);
+        },
+        60000);
+}
+
+// Takes a photo and sends the top row to the chosen friend.
+void TakeAndSend(OrbitUiProcess& orbit) {
+    const qsizetype before = orbit.Rows().size();
+    orbit.Do({QStringLiteral("click"), QStringLiteral("1016")});
+    orbit.WaitUntil([&] { return orbit.Rows().size() > before; }, 15000);
+    orbit.Do({QStringLiteral("click-cell"), QStringLiteral("1000"), QStringLiteral("0"), QStringLiteral("2")});
+    orbit.Do({QStringLiteral("click"), QStringLiteral("1017")});
+}
+
+void Plot(const QList<Sample>& samples, const QString& path) {
+    const QSize size(900, 600);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect area(70, 30, size.width() - 100, size.height() - 120);
+    p.setPen(Qt::black);
+    p.drawRect(area);
+    const double maxMinute = std::max(1.0, samples.isEmpty() ? 1.0 : samples.last().minute);
+    qint64 maxRss = 1;
+    int maxCount = 1;
+    for (const Sample& s : samples)
+        for (int who = 0; who < 2; ++who) {
+            maxRss = std::max(maxRss, s.rssKb[who]);
+            maxCount = std::max({maxCount, s.fds[who], s.threads[who]});
+        }
+    const auto x = [&](double minute) { return area.left() + area.width() * minute / maxMinute; };
+    const auto curve = [&](const QColor& colour, auto value, double top) {
+        p.setPen(QPen(colour, 2));
+        QPolygonF line;
+        for (const Sample& s : samples)
+            line << QPointF(x(s.minute), area.bottom() - area.height() * value(s) / top);
+        p.drawPolyline(line);
+    };
+    const double rssTop = maxRss * 1.1;
+    const double countTop = maxCount * 1.1;
+    curve(QColor(0, 90, 200), [](const Sample& s) { return double(s.rssKb[0]); }, rssTop);
+    curve(QColor(120, 170, 240), [](const Sample& s) { return double(s.rssKb[1]); }, rssTop);
+    curve(QColor(200, 60, 40), [](const Sample& s) { return double(s.fds[0]); }, countTop);
+    curve(QColor(40, 150, 60), [](const Sample& s) { return double(s.threads[0]); }, countTop);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, area.bottom() + 6, size.width(), 20), Qt::AlignCenter,
+               QStringLiteral("minutes (0 to %1)").arg(maxMinute, 0, 'f', 0));
+    const QStringList legend{QStringLiteral("resident size, alice (0 to %1 MB)").arg(rssTop / 1024, 0, 'f', 0),
+                             QStringLiteral("resident size, bob"),
+                             QStringLiteral("open descriptors, alice (0 to %1)").arg(countTop, 0, 'f', 0),
+                             QStringLiteral("threads, alice (same scale)")};
+    const QColor colours[] = {QColor(0, 90, 200), QColor(120, 170, 240), QColor(200, 60, 40), QColor(40, 150, 60)};
+    for (int i = 0; i < 4; ++i) {
+        const QPoint at(area.left() + 10 + (i % 2) * 400, size.height() - 50 + (i / 2) * 22);
+        p.fillRect(QRect(at, QSize(12, 12)), colours[i]);
+        p.drawText(at + QPoint(18, 11), legend[i]);
+    }
+    p.end();
+    image.save(path);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    int minutes = 60;
+    QString out = QDir::currentPath();
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == u"--minutes")
+            minutes = args[i + 1].toInt();
+        else if (args[i] == u"--out")
+            out = args[i + 1];
+    }
+    QTemporaryDir dir;
+    PrivateBus aliceBus, bobBus;
+    SkypePeerProcess peer;
+    if (!dir.isValid() || !aliceBus.IsValid() || !bobBus.IsValid() ||
+        !peer.Start(kScenario, {{QStringLiteral("alice"), aliceBus.Address()}, {QStringLiteral("bob"), bobBus.Address()}})) {
+        std::fprintf(stderr, "the Skype stand-in did not start\n");
+        return 1;
+    }
+    OrbitUiProcess alice, bob;
+    if (!alice.Start(aliceBus.Address(), dir.filePath(QStringLiteral("alice"))) ||
+        !bob.Start(bobBus.Address(), dir.filePath(QStringLiteral("bob"))) ||
+        !WaitForFriend(alice, QStringLiteral("Bob")) || !WaitForFriend(bob, QStringLiteral("Alice"))) {
+        std::fprintf(stderr, "the copies did not start\n");
+        return 1;
+    }
+    alice.Do({QStringLiteral("pick"), QStringLiteral("1002"), QStringLiteral("Bob")});
+    bob.Do({QStringLiteral("pick"), QStringLiteral("1002"), QStringLiteral("Alice")});
+
+    QList<Sample> samples;
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 end = qint64(minutes) * 60000;
+    qint64 nextSample = 0;
+    const QStringList languages{QStringLiteral("1033"), QStringLiteral("1028"), QStringLiteral("1042")};
+    for (int round = 0; clock.elapsed() < end; ++round) {
+        if (clock.elapsed() >= nextSample) {
+            Sample s;
+            s.minute = clock.elapsed() / 60000.0;
+            Read(alice.ProcessId(), &s.rssKb[0], &s.fds[0], &s.threads[0]);
+            Read(bob.ProcessId(), &s.rssKb[1], &s.fds[1], &s.threads[1]);
+            samples.append(s);
+            std::printf("%6.1f min  alice %7lld kB %4d fds %3d threads   bob %7lld kB %4d fds %3d threads\n",
+                        s.minute, s.rssKb[0], s.fds[0], s.threads[0], s.rssKb[1], s.fds[1], s.threads[1]);
+            std::fflush(stdout);
+            nextSample += 60000;
+        }
+        TakeAndSend(alice);
+        if (round % 4 == 3)
+            TakeAndSend(bob);
+        alice.Do({QStringLiteral("key"), QStringLiteral("1000"), round % 2 ? QStringLiteral("End") : QStringLiteral("Home")});
+        if (round % 10 == 9)
+            alice.Do({QStringLiteral("language"), languages[(round / 10) % 3]});
+        if (round % 7 == 6) {
+            // The sheet is modal: the command returns once it is up, and Cancel closes it.
+            alice.Do({QStringLiteral("click"), QStringLiteral("1020")});
+            alice.Do({QStringLiteral("click"), QStringLiteral("2")});
+        }
+        alice.WaitUntil([] { return false; }, 3000);
+    }
+    Sample last;
+    last.minute = clock.elapsed() / 60000.0;
+    Read(alice.ProcessId(), &last.rssKb[0], &last.fds[0], &last.threads[0]);
+    Read(bob.ProcessId(), &last.rssKb[1], &last.fds[1], &last.threads[1]);
+    samples.append(last);
+    const qsizetype alicePhotos = alice.Rows().size();
+
+    QFile csv(out + QStringLiteral("/soak.csv"));
+    if (csv.open(QIODevice::WriteOnly)) {
+        QTextStream text(&csv);
+        text << "minute,alice_rss_kb,alice_fds,alice_threads,bob_rss_kb,bob_fds,bob_threads\n";
+        for (const Sample& s : samples)
+            text << s.minute << ',' << s.rssKb[0] << ',' << s.fds[0] << ',' << s.threads[0] << ','
+                 << s.rssKb[1] << ',' << s.fds[1] << ',' << s.threads[1] << '\n';
+    }
+    Plot(samples, out + QStringLiteral("/soak.png"));
+
+    // Growth from the first sample at or after ten minutes (or the first, in a short run).
+    const Sample* from = &samples.first();
+    for (const Sample& s : samples)
+        if (s.minute >= 10) {
+            from = &s;
+            break;
+        }
+    const double hours = std::max(1e-6, (last.minute - from->minute) / 60.0);
+    std::printf("rows in alice's list: %lld\n", static_cast<long long>(alicePhotos));
+    for (int who = 0; who < 2; ++who)
+        std::printf("%s: resident %+.2f MB per hour after minute %.0f; descriptors %d -> %d; threads %d -> %d\n",
+                    who == 0 ? "alice" : "bob", (last.rssKb[who] - from->rssKb[who]) / 1024.0 / hours,
+                    from->minute, from->fds[who], last.fds[who], from->threads[who], last.threads[who]);
+    const bool clean = alice.Quit() && bob.Quit();
+    peer.Stop();
+    return clean ? 0 : 1;
+}
