@@ -259,3 +259,26 @@ TEST_F(Ap2ApEndToEndTest, AStreamClosedMidPhotoEndsItAndTheNextPhotoTakesANewOne
     EXPECT_EQ(bob_.WaitForReport(second, {10, 12, 15, 16, 17}, kLongWaitMs).value(2), u"15"_qs);
     EXPECT_EQ(Read(BobFolder() + u"again.jpg"_qs), bytes);
 }
+
+TEST_F(Ap2ApEndToEndTest, APacketOutOfOrderEndsThePhotoOnBothSidesWithoutAPartialFile) {
+    StartDrivers();
+    const std::uint32_t id = SendToBob(Photo(u"order.jpg"_qs, Pattern(30 * kChunk, 13)));
+    const std::uint32_t incoming = bob_.IncomingId(u"order.jpg"_qs, kLongWaitMs);
+    ASSERT_NE(incoming, 0u);
+    ASSERT_FALSE(bob_.WaitForReport(incoming, {9}, kLongWaitMs).isEmpty());
+    // The stream bob reads the photo from, as his own commands name it.
+    QString stream;
+    for (const auto& entry : peer_.CommandLog(u"bob"_qs)) {
+        const QStringList words = entry.text.split(u' ');
+        if (words.size() == 5 && words[0] == u"ALTER" && words[3] == u"READ")
+            stream = words[4];
+    }
+    ASSERT_FALSE(stream.isEmpty());
+    // A packet from far ahead arrives before the ones between.
+    ASSERT_TRUE(peer_.SendRaw(u"bob"_qs, u"ALTER APPLICATION bob READ "_qs + stream +
+                                             u" PKT-20 order.jpg "_qs +
+                                             QString::fromLatin1(Pattern(kChunk, 1).toBase64())));
+    EXPECT_EQ(bob_.WaitForReport(incoming, {10, 12, 15, 16, 17}, kLongWaitMs).value(2), u"12"_qs);
+    EXPECT_EQ(alice_.WaitForReport(id, {7, 14, 16, 17}, kLongWaitMs).value(2), u"17"_qs);
+    EXPECT_TRUE(QDir(BobFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "a partial photo";
+}
