@@ -32,6 +32,9 @@ void COrbitApp::SetUpApplication() {
     QApplication::setOrganizationName(QStringLiteral("Ostrel"));
     QApplication::setApplicationName(QStringLiteral("Orbit"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The window's app id on Wayland and its class on X11: the shell finds the menu entry's
+    // name and icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Orbit"));
 }
 
 QStringList COrbitApp::ProgramArguments(QStringList arguments, bool& traceSkype) {

@@ -11,10 +11,14 @@ install(CODE "
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
   file(CREATE_LINK ../${orbit_libdir}/orbit \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/orbit\" SYMBOLIC)")
 
-install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/orbit.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu entry and the software centres' description share the program's reverse-DNS id.
+install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/example.ostrel.Orbit.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/example.ostrel.Orbit.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # Started hidden in the tray at every log-on, for every user of the machine.
 install(FILES ${PROJECT_SOURCE_DIR}/res/desktop/orbit-autostart.desktop
-  DESTINATION /etc/xdg/autostart RENAME orbit.desktop)
+  DESTINATION /etc/xdg/autostart RENAME example.ostrel.Orbit.desktop)
 # The program's mark in the icon theme, at the sizes the build renders.
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${PROJECT_BINARY_DIR}/res/pictures/icons/146/${size}.png

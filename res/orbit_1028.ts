@@ -24,8 +24,8 @@
         <translation>設定</translation>
     </message>
     <message id="306">
-        <source>Windows Audio Setting</source>
-        <translation>Windows 音效設定</translation>
+        <source>Sound Settings</source>
+        <translation>音效設定</translation>
     </message>
     <message id="307">
         <source>Language</source>
@@ -295,7 +295,7 @@
         <translation>遠端監控</translation>
     </message>
     <message id="372">
-        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activiated later.</source>
+        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activated later.</source>
         <translation>*啟動自動接聽 Skype 來電及遠端控制功能。使用者可從其他電腦撥打 Skype 電話，並輸入密碼使用遠端監控功能。Skype 來電將會自動接聽，隨後啟動 Skype 視訊。</translation>
     </message>
     <message id="373">
@@ -303,7 +303,7 @@
         <translation>啟用自動接聽 Skype 來電功能並啟動 Skype 視訊</translation>
     </message>
     <message id="374">
-        <source>Type Passowrd</source>
+        <source>Type Password</source>
         <translation>輸入密碼</translation>
     </message>
     <message id="375">
@@ -327,7 +327,7 @@
         <translation>密碼已儲存。若要變更密碼，請按「變更」按鈕。</translation>
     </message>
     <message id="380">
-        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifing password.</source>
+        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifying password.</source>
         <translation>遠端監控功能已啟動。所有 Skype 來電將會自動接聽，並在密碼驗證通過後啟動 Skype 視訊。</translation>
     </message>
     <message id="381">
@@ -688,7 +688,7 @@
         <translation>」，因為對方可能沒有安裝 Orbit 軟體。請按「傳送軟體」按鈕，將軟體傳送給對方安裝。</translation>
     </message>
     <message id="469">
-        <source>&quot;Are you sure to close resident Orbit? It would cause disfunction of sending pictures and remote monitor.&quot;</source>
+        <source>&quot;Are you sure to close resident Orbit? It would cause dysfunction of sending pictures and remote monitor.&quot;</source>
         <translation>「確定要關閉常駐的 Orbit 嗎？關閉後將無法傳送相片，遠端監控也會停止運作。」</translation>
     </message>
     <message id="470">

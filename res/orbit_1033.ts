@@ -24,8 +24,8 @@
         <translation>Setting</translation>
     </message>
     <message id="306">
-        <source>Windows Audio Setting</source>
-        <translation>Windows Audio Setting</translation>
+        <source>Sound Settings</source>
+        <translation>Sound Settings</translation>
     </message>
     <message id="307">
         <source>Language</source>
@@ -295,16 +295,16 @@
         <translation>Remote Monitor</translation>
     </message>
     <message id="372">
-        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activiated later.</source>
-        <translation>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activiated later.</translation>
+        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activated later.</source>
+        <translation>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activated later.</translation>
     </message>
     <message id="373">
         <source>Enable automatic answering Skype incoming calls function and start Skype video</source>
         <translation>Enable automatic answering Skype incoming calls function and start Skype video</translation>
     </message>
     <message id="374">
-        <source>Type Passowrd</source>
-        <translation>Type Passowrd</translation>
+        <source>Type Password</source>
+        <translation>Type Password</translation>
     </message>
     <message id="375">
         <source>Re-type Password</source>
@@ -327,8 +327,8 @@
         <translation>Password has been saved. Press &quot;Change&quot; button to change password.</translation>
     </message>
     <message id="380">
-        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifing password.</source>
-        <translation>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifing password.</translation>
+        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifying password.</source>
+        <translation>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifying password.</translation>
     </message>
     <message id="381">
         <source>! Can not start remote monitor function. Please plug in Orbit device.</source>
@@ -688,8 +688,8 @@
         <translation>&quot; because the receiver may not have Orbit software. Please press the button &quot;Sending Software&quot; to the receiver for installation.</translation>
     </message>
     <message id="469">
-        <source>&quot;Are you sure to close resident Orbit? It would cause disfunction of sending pictures and remote monitor.&quot;</source>
-        <translation>&quot;Are you sure to close resident Orbit? It would cause disfunction of sending pictures and remote monitor.&quot;</translation>
+        <source>&quot;Are you sure to close resident Orbit? It would cause dysfunction of sending pictures and remote monitor.&quot;</source>
+        <translation>&quot;Are you sure to close resident Orbit? It would cause dysfunction of sending pictures and remote monitor.&quot;</translation>
     </message>
     <message id="470">
         <source>Intro.</source>

@@ -24,8 +24,8 @@
         <translation>설정</translation>
     </message>
     <message id="306">
-        <source>Windows Audio Setting</source>
-        <translation>Windows 오디오 설정</translation>
+        <source>Sound Settings</source>
+        <translation>사운드 설정</translation>
     </message>
     <message id="307">
         <source>Language</source>
@@ -295,7 +295,7 @@
         <translation>원격 모니터</translation>
     </message>
     <message id="372">
-        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activiated later.</source>
+        <source>*Start Automatic answering Skype incoming calls and remote control function. User can make Skype calls from other computers and type password for remote monitor function. The Skype incoming calls would be automatically answered and Skype video would be activated later.</source>
         <translation>*Skype 수신 전화 자동 응답 및 원격 제어 기능을 시작합니다. 다른 컴퓨터에서 Skype로 전화를 걸고 암호를 입력하여 원격 모니터 기능을 사용할 수 있습니다. Skype 수신 전화는 자동으로 응답되며 이어서 Skype 비디오가 시작됩니다.</translation>
     </message>
     <message id="373">
@@ -303,7 +303,7 @@
         <translation>Skype 수신 전화 자동 응답 기능을 켜고 Skype 비디오 시작</translation>
     </message>
     <message id="374">
-        <source>Type Passowrd</source>
+        <source>Type Password</source>
         <translation>암호 입력</translation>
     </message>
     <message id="375">
@@ -327,7 +327,7 @@
         <translation>암호가 저장되었습니다. 암호를 바꾸려면 &quot;변경&quot; 버튼을 누르십시오.</translation>
     </message>
     <message id="380">
-        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifing password.</source>
+        <source>Remote monitor function has been started. All Skype incoming calls would be automatically answered and Skype video would be started after verifying password.</source>
         <translation>원격 모니터 기능이 시작되었습니다. 모든 Skype 수신 전화는 자동으로 응답되며, 암호를 확인한 후 Skype 비디오가 시작됩니다.</translation>
     </message>
     <message id="381">
@@ -688,7 +688,7 @@
         <translation>&quot;님에게 보내지 못했습니다. 받는 사람에게 Orbit 소프트웨어가 없을 수 있습니다. &quot;소프트웨어 보내기&quot; 버튼을 눌러 받는 사람에게 설치 파일을 보내 주십시오.</translation>
     </message>
     <message id="469">
-        <source>&quot;Are you sure to close resident Orbit? It would cause disfunction of sending pictures and remote monitor.&quot;</source>
+        <source>&quot;Are you sure to close resident Orbit? It would cause dysfunction of sending pictures and remote monitor.&quot;</source>
         <translation>&quot;상주 중인 Orbit을 종료하시겠습니까? 종료하면 사진 보내기와 원격 모니터 기능을 사용할 수 없습니다.&quot;</translation>
     </message>
     <message id="470">

@@ -85,7 +85,7 @@ TEST(StringTableTest, EnglishTextsAreExact) {
               "power switch has been set as "_qs +
                   q + u"On."_qs + q + u" Restart Orbit Software."_qs},
         {363, u"Date +  Serial number"_qs},
-        {374, u"Type Passowrd"_qs},
+        {374, u"Type Password"_qs},
         {379, u"Password has been saved. Press "_qs + q + u"Change"_qs + q +
                   u" button to change password."_qs},
         {381, u"! Can not start remote monitor function. Please plug in Orbit device."_qs},
@@ -100,7 +100,7 @@ TEST(StringTableTest, EnglishTextsAreExact) {
          q + u" because the receiver may not have Orbit software. Please press the button "_qs + q +
              u"Sending Software"_qs + q + u" to the receiver for installation."_qs},
         {469, q +
-                  u"Are you sure to close resident Orbit? It would cause disfunction of sending "
+                  u"Are you sure to close resident Orbit? It would cause dysfunction of sending "
                   "pictures and remote monitor."_qs +
                   q},
         {470, u"Intro."_qs},
