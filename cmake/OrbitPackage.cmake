@@ -45,7 +45,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Plugins loaded at run time, which the library scan cannot see.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, dbus-user-session | dbus-x11")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pavucontrol")
+# The windows need Qt's X11 platform plugin (also under XWayland); natively on Wayland they use
+# Qt's Wayland plugin where it is installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pavucontrol, qt6-wayland")
 set(CPACK_ORBIT_SOFTWARE_FOLDER ${PROJECT_BINARY_DIR}/app/Orbit)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/OrbitSoftwareFolder.cmake)
 include(CPack)

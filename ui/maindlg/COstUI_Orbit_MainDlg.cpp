@@ -67,6 +67,9 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* p
         icon.addFile(QStringLiteral(":/icons/%1/%2").arg(OstSkin::ProgramIcon).arg(side));
     setWindowIcon(icon);
     setAttribute(Qt::WA_NoSystemBackground);
+    // A Wayland compositor ignores a window's mask: there the corners are made transparent.
+    if (QGuiApplication::platformName().startsWith(u"wayland"))
+        setAttribute(Qt::WA_TranslucentBackground);
 
     // Tahoma where it is installed; otherwise the narrowest common stand-ins, since the skin's
     // labels were measured for Tahoma's widths.
@@ -296,6 +299,8 @@ void COstUI_Orbit_MainDlg::ApplyListPart(const OstMainDlgLayout& l) {
 
 void COstUI_Orbit_MainDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (testAttribute(Qt::WA_TranslucentBackground))
+        OstMainDlgSkin::PaintWithin(painter, size());
     if (background_.isNull())
         painter.fillRect(rect(), palette().color(QPalette::Window));
     else
@@ -310,13 +315,8 @@ void COstUI_Orbit_MainDlg::paintEvent(QPaintEvent*) {
 void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
     preview_->setVisible(ok);
     cameraError_->setVisible(!ok);
-    if (ok) {
-        takePhoto_->setEnabled(true);
-        mirror_->setEnabled(true);
-    } else {
-        takePhoto_->setEnabled(false);
-        mirror_->setEnabled(false);
-    }
+    takePhoto_->setEnabled(ok);
+    mirror_->setEnabled(ok);
     zoom_->SetCameraRunning(ok);
     cameraErrorId_ = messageId;
     if (messageId != 0)

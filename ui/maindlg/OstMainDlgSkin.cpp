@@ -57,10 +57,22 @@ void PaintLight(QPainter& painter, const QRect& area) {
     painter.fillRect(QRect(area.left(), area.top(), area.width(), area.height() / 2), Qt::white);
 }
 
-QRegion Outline(const QSize& size) {
+QPainterPath OutlinePath(const QSize& size) {
     QPainterPath rounded;
     rounded.addRoundedRect(QRectF(0, 0, size.width(), size.height()), 12.5, 12.5);
-    return QRegion(rounded.toFillPolygon().toPolygon());
+    return rounded;
+}
+
+void PaintWithin(QPainter& painter, const QSize& size) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipPath(OutlinePath(size));
+}
+
+QRegion Outline(const QSize& size) {
+    return QRegion(OutlinePath(size).toFillPolygon().toPolygon());
 }
 
 QRect TextPlaceIn(const QRect& area) {

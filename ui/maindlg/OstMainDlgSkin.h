@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QRect>
 #include <QRegion>
@@ -21,8 +22,11 @@ QPixmap Background(const OstMainDlgLayout& layout, bool listShown, qreal dpr, co
 // The upper halves of the picture areas are white: the skin's light behind them.
 void PaintLight(QPainter& painter, const QRect& area);
 
-// The dialog's rounded outline at a size.
+// The dialog's rounded outline at a size, as a mask and as a path to paint within.
 QRegion Outline(const QSize& size);
+QPainterPath OutlinePath(const QSize& size);
+// On a translucent window: everything clear, and what is painted next stays inside the outline.
+void PaintWithin(QPainter& painter, const QSize& size);
 
 // Where a text is laid inside an area of the skin: a seventh in from each side (the right
 // inset measured from the new left edge), from the middle down to 8 pixels above the bottom.
