@@ -10,6 +10,8 @@
 #include <QThread>
 #include <unistd.h>
 
+#include <algorithm>
+
 COrbitApp::COrbitApp(const QStringList& arguments) : commandLine_(arguments.join(u' ')) {
     SetUpSingleInstance();
 }
@@ -25,7 +27,16 @@ QString COrbitApp::InstancePath() {
     if (folder.isEmpty())
         folder = QDir::tempPath();
     // The user id is part of the name as well, for runtime folders shared between users.
-    return folder + QStringLiteral("/orbit-") + kInstanceGuid + u'-' + QString::number(getuid());
+    QString path = folder + QStringLiteral("/orbit-") + kInstanceGuid + u'-' + QString::number(getuid());
+    // Each graphical session of the user has a copy of its own: a second log-on (another seat,
+    // a remote desktop) must not show the first session's dialog on the first's display.
+    const QString session = qEnvironmentVariable("XDG_SESSION_ID");
+    const bool plain = std::all_of(session.cbegin(), session.cend(), [](QChar c) {
+        return c.isLetterOrNumber() && c.unicode() < 0x80;
+    });
+    if (!session.isEmpty() && session.size() <= 32 && plain)
+        path += u'-' + session;
+    return path;
 }
 
 void COrbitApp::SetUpApplication() {

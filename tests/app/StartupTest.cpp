@@ -46,6 +46,36 @@ TEST(StartupTest, SecondStartHandsOverToTheFirst) {
     EXPECT_FALSE(other.waitForFinished(1000)) << "another log-on is a first instance";
 }
 
+// Two graphical sessions of one user share a runtime folder; each has its own copy, and a
+// session id that is no plain name is left out of the names rather than put into a path.
+TEST(StartupTest, EachSessionOfTheUserHasItsOwnCopy) {
+    PrivateBus bus;
+    ASSERT_TRUE(bus.IsValid());
+    QTemporaryDir runtime;
+    OrbitProcess first(bus.Address(), runtime.path());
+    QProcessEnvironment env = first.processEnvironment();
+    env.insert(u"XDG_SESSION_ID"_qs, u"c1"_qs);
+    first.setProcessEnvironment(env);
+    first.start();
+    ASSERT_TRUE(first.waitForStarted());
+    WaitUntil([] { return false; }, 300);
+
+    OrbitProcess second(bus.Address(), runtime.path());
+    env.insert(u"XDG_SESSION_ID"_qs, u"c2"_qs);
+    second.setProcessEnvironment(env);
+    second.start();
+    ASSERT_TRUE(second.waitForStarted());
+    EXPECT_FALSE(second.waitForFinished(1000)) << "the second session's start went to the first";
+
+    qputenv("XDG_SESSION_ID", "../c3");
+    const QString unsafe = COrbitApp::InstancePath();
+    qunsetenv("XDG_SESSION_ID");
+    EXPECT_EQ(unsafe, COrbitApp::InstancePath());
+    qputenv("XDG_SESSION_ID", "c3");
+    EXPECT_EQ(COrbitApp::InstancePath(), unsafe + u"-c3"_qs);
+    qunsetenv("XDG_SESSION_ID");
+}
+
 // Ending the session (SIGTERM) saves the settings and the event list on the way out.
 TEST(StartupTest, TerminationSavesTheFiles) {
     PrivateBus bus;
