@@ -39,9 +39,12 @@ OstRemoteSwitch::Request OstRemoteSwitch::RequestStart() {
     return Request::Started;
 }
 
-void OstRemoteSwitch::ApplyPage(const QString& password, bool on) {
+bool OstRemoteSwitch::ApplyPage(const QString& password, bool on) {
     // An emptied password is stored too: the old one is revoked, and without one no call is
     // taken up.
-    monitor_.SetPassword(password);
-    Update(on);
+    const bool stored = monitor_.SetPassword(password);
+    // One the disk did not take leaves the old password in force, which the user meant to
+    // replace or revoke: the monitor takes no call until a password is stored.
+    Update(on && stored);
+    return stored;
 }

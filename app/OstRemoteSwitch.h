@@ -28,7 +28,8 @@ public:
     // The tray's Open: only with a password, and only with a camera.
     Request RequestStart();
     // The remote page closed: its password (an emptied one revokes the old) and its switch.
-    void ApplyPage(const QString& password, bool on);
+    // False when the password could not be stored; the monitor is then off.
+    bool ApplyPage(const QString& password, bool on);
 
     bool Wanted() const { return wanted_; }
 

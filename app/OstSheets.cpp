@@ -5,6 +5,7 @@
 #include "COstUI_Orbit_SettingPropSheet.h"
 #include "COstUI_PropertySheet.h"
 #include "OstCameraSession.h"
+#include "OstMessages.h"
 #include "OstOrbitRemote.h"
 #include "OstRemoteSwitch.h"
 #include "OstWebcamMonitor.h"
@@ -15,6 +16,7 @@
 namespace {
 constexpr int kRemoteTitle = 371;
 constexpr int kAboutTitle = 448;
+constexpr int kSaveFailedText = 475;
 // The picture beside the preview; the sheets open over it.
 const QString kPictureArea = QStringLiteral("1005");
 } // namespace
@@ -73,7 +75,8 @@ void OstSheets::Open(int page) {
 }
 
 void OstSheets::ApplyRemote(const COstUI_Orbit_RemotePage& page) {
-    parts_.remoteSwitch.ApplyPage(page.password, page.monitorOn != 0);
+    if (!parts_.remoteSwitch.ApplyPage(page.password, page.monitorOn != 0))
+        OstMessages::Instance().Tell(kSaveFailedText, owner_.isVisible() ? &owner_ : nullptr);
 }
 
 void OstSheets::CameraPlugged() {

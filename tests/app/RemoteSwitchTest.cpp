@@ -30,6 +30,8 @@ public:
     }
     bool HasPassword() const override { return !password.isEmpty(); }
     bool SetPassword(const QString& text) override {
+        if (diskFull)
+            return false;
         password = text;
         return true;
     }
@@ -38,6 +40,7 @@ public:
     bool running = false;
     int stored = -1;
     QString password;
+    bool diskFull = false;
 };
 
 class RemoteSwitchTest : public ::testing::Test {
@@ -125,4 +128,19 @@ TEST_F(RemoteSwitchTest, OpenNeedsAPasswordAndACameraAndARevokedPasswordIsGone) 
     EXPECT_FALSE(monitor.running);
     EXPECT_EQ(remote.RequestStart(), OstRemoteSwitch::Request::NeedsPassword);
     EXPECT_FALSE(monitor.running);
+}
+
+TEST_F(RemoteSwitchTest, APasswordTheDiskRefusedLeavesTheMonitorOff) {
+    OstRemoteSwitch remote = Switch(false);
+    ASSERT_TRUE(remote.ApplyPage(u"old"_qs, true));
+    ASSERT_TRUE(monitor.running);
+    // The user revokes the old password, but the disk is full: the old one is still in force,
+    // so no call may be taken up with it.
+    monitor.diskFull = true;
+    EXPECT_FALSE(remote.ApplyPage(QString(), true));
+    EXPECT_FALSE(monitor.running);
+    EXPECT_EQ(tray, COstUI_Orbit_SystemTray::TRAY_CONNECTED);
+    monitor.diskFull = false;
+    EXPECT_TRUE(remote.ApplyPage(u"new"_qs, true));
+    EXPECT_TRUE(monitor.running);
 }
