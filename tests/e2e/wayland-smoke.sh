@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole program as a native Wayland client: a headless weston, Orbit on Qt's Wayland
-# plugin with the simulated camera; it shows its dialog, takes a photo and ends cleanly.
-#   wayland-smoke.sh <orbit_ui_driver> [screenshot.png]
+# The whole program on a Wayland desktop: a headless weston, Orbit with the simulated camera,
+# natively on Qt's Wayland plugin and, where Xwayland is installed, as an X11 client through
+# XWayland. Each time it shows its dialog, takes a photo and ends cleanly.
+#   wayland-smoke.sh <orbit_ui_driver> [screenshot.png]   (the screenshot: the native run)
 # Exit 77 (a skip) when weston or Qt's Wayland plugin is not installed.
 set -euo pipefail
 driver=$1
@@ -17,36 +18,51 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export XDG_RUNTIME_DIR=$work/run HOME=$work/home
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir "$HOME"
-export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_PICTURES_DIR=$HOME/Pictures
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+xwayland=
+command -v Xwayland >/dev/null && xwayland=--xwayland
 weston --backend=headless-backend.so --socket=orbit --width=1024 --height=768 --use-pixman \
-  --idle-time=0 ${shot:+--debug} >"$work/weston.log" 2>&1 &
+  --idle-time=0 --debug $xwayland >"$work/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/orbit" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/orbit" ] || { cat "$work/weston.log"; echo "weston did not start"; exit 1; }
+export WAYLAND_DISPLAY=orbit ORBIT_SIMULATED_CAMERA=always
 
-export WAYLAND_DISPLAY=orbit QT_QPA_PLATFORM=wayland ORBIT_SIMULATED_CAMERA=always
-mkfifo "$work/in"
-dbus-run-session -- "$driver" <"$work/in" >"$work/out" 2>"$work/err" &
-driver_pid=$!
-exec 3>"$work/in"
-wait_for() { # pattern seconds
-  for _ in $(seq $(( $2 * 10 ))); do grep -q "$1" "$work/out" && return 0; sleep 0.1; done
-  echo "no '$1' from the program"; cat "$work/out" "$work/err"; return 1
+# run <Qt platform> [screenshot]
+run() {
+  local platform=$1 picture=${2:-} home=$work/home-$1
+  mkdir -p "$home"
+  rm -f "$work/in" "$work/out" "$work/err"
+  mkfifo "$work/in"
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
+    XDG_PICTURES_DIR=$home/Pictures QT_QPA_PLATFORM=$platform \
+    dbus-run-session -- "$driver" <"$work/in" >"$work/out" 2>"$work/err" &
+  local pid=$!
+  exec 3>"$work/in"
+  wait_for() { # pattern seconds
+    for _ in $(seq $(( $2 * 10 ))); do grep -q "$1" "$work/out" && return 0; sleep 0.1; done
+    echo "$platform: no '$1' from the program"; cat "$work/out" "$work/err"; return 1
+  }
+  wait_for '^painted	main' 30
+  printf 'click\t1016\n' >&3
+  wait_for '^row-shown	1	' 30
+  printf 'state\t1016\n' >&3
+  wait_for '^state	1016	1	' 10
+  if [ -n "$picture" ]; then
+    sleep 1
+    (cd "$work" && weston-screenshooter) && cp "$(find "$work" -name 'wayland-screenshot-*.png' | head -n 1)" "$picture"
+  fi
+  printf 'quit\n' >&3
+  exec 3>&-
+  wait "$pid"
+  grep -q '^done	quit' "$work/out" || { cat "$work/out" "$work/err"; echo "$platform: the program did not end cleanly"; exit 1; }
+  echo "$platform: dialog shown, photo taken, ended cleanly"
 }
-wait_for '^painted	main' 30
-grep -q 'wayland' <(printf 'platform\n') || true
-printf 'click\t1016\n' >&3
-wait_for '^row-shown	1	' 30
-printf 'state\t1016\n' >&3
-wait_for '^state	1016	1	' 10
-if [ -n "$shot" ]; then
-  sleep 1
-  (cd "$work" && weston-screenshooter) && cp "$(find "$work" -name "wayland-screenshot-*.png" | head -n 1)" "$shot"
+
+run wayland "$shot"
+if [ -n "$xwayland" ]; then
+  display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log" | head -n 1)
+  [ -n "$display" ] || { cat "$work/weston.log"; echo "XWayland did not start"; exit 1; }
+  DISPLAY=$display run xcb
 fi
-printf 'quit\n' >&3
-exec 3>&-
-wait "$driver_pid"
-grep -q '^done	quit' "$work/out" || { cat "$work/out" "$work/err"; echo "the program did not end cleanly"; exit 1; }
-echo "Orbit ran natively on Wayland: dialog shown, photo taken, ended cleanly"

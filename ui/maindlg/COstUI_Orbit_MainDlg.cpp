@@ -67,8 +67,9 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* p
         icon.addFile(QStringLiteral(":/icons/%1/%2").arg(OstSkin::ProgramIcon).arg(side));
     setWindowIcon(icon);
     setAttribute(Qt::WA_NoSystemBackground);
-    // A Wayland compositor ignores a window's mask: there the corners are made transparent.
-    if (QGuiApplication::platformName().startsWith(u"wayland"))
+    // A Wayland compositor ignores a window's mask, an X11 window's under XWayland too: there
+    // the corners are made transparent.
+    if (QGuiApplication::platformName().startsWith(u"wayland") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         setAttribute(Qt::WA_TranslucentBackground);
 
     // Tahoma where it is installed; otherwise the narrowest common stand-ins, since the skin's
