@@ -82,10 +82,6 @@ template <typename Visit> void ForEachChild(QXmlStreamReader& reader, Visit visi
         visit(reader.qualifiedName());
 }
 
-QString ElementText(QXmlStreamReader& reader) {
-    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
-}
-
 bool IsXmlChar(char16_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) ||
            (c >= 0xE000 && c <= 0xFFFD);
@@ -100,35 +96,44 @@ bool NeedsCare(const QString& text) {
     return false;
 }
 
-// Writes a text-only element. Characters that XML 1.0 cannot hold are left out, so one odd
-// name can never make the whole file unreadable; carriage returns go as character
-// references because a reader turns literal ones into line feeds.
-void WriteTextElement(QXmlStreamWriter& writer, const QString& name, const QString& text) {
-    writer.writeStartElement(name);
-    if (!NeedsCare(text)) {
-        writer.writeCharacters(text);
-        writer.writeEndElement();
-        return;
-    }
-    QString run;
-    run.reserve(text.size());
+// The text without what XML 1.0 cannot hold (control characters, unpaired surrogates). Applied
+// on writing, so one odd name can never make the whole file unreadable, and on reading, since a
+// file in another encoding can decode to such characters: a value reads the same before and
+// after its save.
+QString Storable(const QString& text) {
+    if (!NeedsCare(text))
+        return text;
+    QString kept;
+    kept.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (c == u'\r') {
-            writer.writeCharacters(run);
-            run.clear();
-            writer.writeEntityReference(QStringLiteral("#13"));
-        } else if (QChar::isHighSurrogate(c)) {
+        if (QChar::isHighSurrogate(c)) {
             if (i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-                run += text[i];
-                run += text[i + 1];
+                kept += text[i];
+                kept += text[i + 1];
                 ++i;
             }
         } else if (IsXmlChar(c)) {
-            run += text[i];
+            kept += text[i];
         }
     }
-    writer.writeCharacters(run);
+    return kept;
+}
+
+QString ElementText(QXmlStreamReader& reader) {
+    return Storable(reader.readElementText(QXmlStreamReader::IncludeChildElements));
+}
+
+// Writes a text-only element; carriage returns go as character references because a reader
+// turns literal ones into line feeds.
+void WriteTextElement(QXmlStreamWriter& writer, const QString& name, const QString& text) {
+    writer.writeStartElement(name);
+    const QStringList lines = Storable(text).split(u'\r');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            writer.writeEntityReference(QStringLiteral("#13"));
+        writer.writeCharacters(lines[i]);
+    }
     writer.writeEndElement();
 }
 

@@ -99,6 +99,18 @@ TEST_F(StoreTest, TextsXmlCannotHoldNeverSpoilTheFile) {
     EXPECT_EQ(reloaded->GetSettings().LastFriendHandle, u"xy"_qs);
 }
 
+// A file in another encoding can decode to characters XML cannot hold; they are left out on
+// reading as on writing, so what is read is what a save keeps.
+TEST_F(StoreTest, WhatIsReadIsWhatItsSaveKeepsWhateverTheFilesEncoding) {
+    WriteSettings("<?xml version=\"1.0\" encoding=\"utf-7\"?>\n"
+                  "<Settings><DeviceName>Orb+2222222222-it</DeviceName></Settings>\n");
+    auto first = Open();
+    const QString name = first->GetSettings().DeviceName;
+    ASSERT_TRUE(first->SaveSettings());
+    EXPECT_EQ(Open()->GetSettings().DeviceName, name);
+    EXPECT_TRUE(name.startsWith(u"Orb"_qs)) << "the readable part is kept";
+}
+
 TEST_F(StoreTest, ReadingFollowsTheFirstSettingsElementAndExactNames) {
     WriteSettings("<?xml version=\"1.0\"?><Outer><!-- note --><Other><DeviceName>No</DeviceName>"
                   "</Other><Inner><Settings>"
