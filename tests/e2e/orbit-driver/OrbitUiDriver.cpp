@@ -6,11 +6,12 @@
 //        | text <widget> | state <widget> | rows <list> | click-cell <list> <row> <column>
 //        | combo <widget> <index> | pick <widget> <item text> | items <widget> | grab <widget> <file>
 //        | box <button text or index> | menu <action object name> | tray <action object name>
-//        | modal | language <id> | camera plug|unplug|running | memory | quit
+//        | modal | language <id> | camera plug|unplug|running | memory | objects | quit
 //   out: ready <ms> | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
 //        | items <widget> <texts...> | modal <class> <title>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
 //        | memory <resident kB> <peak resident kB> | camera <1 when a camera streams, else 0>
+//        | objects <widgets alive> <objects under the top-level windows> <anonymous kB> <file kB>
 //   and unasked, for the whole-process benchmarks (ms since main() began, for comparison):
 //        painted main <ms>   the main dialog's first paint
 //        painted tray <ms>   the tray icon's first paint in an X tray
@@ -246,6 +247,26 @@ private:
         }
         if (cmd == u"memory")
             return Print(Memory());
+        if (cmd == u"objects") {
+            // Widgets and objects alive, for telling growth from caches apart from a leak.
+            qsizetype objects = 0;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                objects += 1 + top->findChildren<QObject*>().size();
+            // With the resident memory split: anonymous (the heap) and file-backed (fonts,
+            // libraries), which the kernel takes back under pressure.
+            QStringList out{QStringLiteral("objects"), QString::number(QApplication::allWidgets().size()),
+                            QString::number(objects), QString(), QString()};
+            QFile status(QStringLiteral("/proc/self/status"));
+            if (status.open(QIODevice::ReadOnly))
+                for (const QByteArray& line : status.readAll().split('\n')) {
+                    const QList<QByteArray> field = line.simplified().split(' ');
+                    if (field.value(0) == "RssAnon:")
+                        out[3] = QString::fromLatin1(field.value(1));
+                    else if (field.value(0) == "RssFile:")
+                        out[4] = QString::fromLatin1(field.value(1));
+                }
+            return Print(out);
+        }
         if (cmd == u"language") {
             OstLanguageSelector::GetInstance().SetLanguage(static_cast<std::uint16_t>(f.value(1).toUInt()));
             return done();
