@@ -1,11 +1,13 @@
 // orbit_save_loop <data folder> <photo>: saves the settings and the events and writes photos,
-// alternating between two known contents, until it is killed. The power-loss test kills it at
-// random moments and then reads what it left.
+// alternating between two known contents, until it is killed; it says "saving" once the first
+// round is written. The power-loss test kills it at random moments and reads what it left.
 #include "OstNewFile.h"
 #include "PowerLossContents.h"
 
 #include <QCoreApplication>
 #include <QFile>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -24,5 +26,10 @@ int main(int argc, char** argv) {
         settings.ApplySettings(record);
         settings.SaveEventList(PowerLoss::Events(first));
         OstNewFile::Write(PowerLoss::PhotoPath(data, round), photo);
+        if (round == 0) {
+            // From here on a kill lands in the middle of the saves, whatever the start cost.
+            std::fputs("saving\n", stdout);
+            std::fflush(stdout);
+        }
     }
 }
