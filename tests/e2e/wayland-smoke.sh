@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole program on a Wayland desktop: a headless weston, Orbit with the simulated camera,
 # natively on Qt's Wayland plugin and, where Xwayland is installed, as an X11 client through
-# XWayland. Each time it shows its dialog, takes a photo and ends cleanly.
+# XWayland. Each time it shows its dialog, takes a photo, hides and shows its list (the window
+# changes size), opens the settings sheet over itself and closes it, and ends cleanly.
 #   wayland-smoke.sh <orbit_ui_driver> [screenshot.png]   (the screenshot: the native run)
 # Exit 77 (a skip) when weston or Qt's Wayland plugin is not installed.
 set -euo pipefail
@@ -49,6 +50,15 @@ run() {
   wait_for '^row-shown	1	' 30
   printf 'state\t1016\n' >&3
   wait_for '^state	1016	1	' 10
+  # The list toggle resizes the window to its other background and back.
+  printf 'click\t1022\nstate\t1000\n' >&3
+  wait_for '^state	1000	0	' 10
+  printf 'click\t1022\n' >&3
+  # The settings sheet opens over it, modal, and Cancel closes it.
+  printf 'click\t1020\nmodal\n' >&3
+  wait_for '^modal	COstUI_Orbit_SettingPropSheet	' 10
+  printf 'click\t2\nstate\t1000\n' >&3
+  wait_for '^state	1000	1	' 10
   if [ -n "$picture" ]; then
     sleep 1
     (cd "$work" && weston-screenshooter) && cp "$(find "$work" -name 'wayland-screenshot-*.png' | head -n 1)" "$picture"
@@ -57,7 +67,7 @@ run() {
   exec 3>&-
   wait "$pid"
   grep -q '^done	quit' "$work/out" || { cat "$work/out" "$work/err"; echo "$platform: the program did not end cleanly"; exit 1; }
-  echo "$platform: dialog shown, photo taken, ended cleanly"
+  echo "$platform: dialog shown, photo taken, list hidden and shown, sheet opened and closed, ended cleanly"
 }
 
 run wayland "$shot"
