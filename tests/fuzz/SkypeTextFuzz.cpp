@@ -27,12 +27,10 @@ struct Reader : OstObject {
 } g_reader;
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    // The remote monitor keeps its switch in the settings: keep them away from the user's.
-    static QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
-    g_app = new QCoreApplication(*argc, *argv);
+namespace {
+
+// A controller and a remote monitor as the program builds them, Skype attached.
+void Build() {
     auto transport = std::make_unique<FakeSkypeTransport>();
     // Answers feed back into the classifier, as Skype's replies do.
     transport->answer = [](const QString& command) {
@@ -49,6 +47,17 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     g_remote = new OstOrbitRemote(*g_controller);
     g_remote->SetPassword(u"secret"_qs);
     g_remote->Start();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    // The remote monitor keeps its switch in the settings: keep them away from the user's.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    g_app = new QCoreApplication(*argc, *argv);
+    Build();
     auto& center = OstNotificationCenter::GetInstance();
     for (const char16_t* name : {u"SKYPE_CHAT_MESSAGE", u"SKYPE_MESSAGE_MESSAGE",
                                  u"SKYPE_APPLICATION_MESSAGE", u"SKYPE_USERSTATUS"})
@@ -57,6 +66,14 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Every contact and call told of is kept for the program's life: a campaign starts afresh
+    // now and then, or it would spend its time searching its own records.
+    static int runs = 0;
+    if (++runs % 20000 == 0) {
+        delete g_remote;
+        delete g_controller;
+        Build();
+    }
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     for (const QByteArray& line : bytes.split('\n'))
         g_controller->OnSkypeMessage(QString::fromUtf8(line));
