@@ -238,9 +238,7 @@ TEST_F(NothingLostTest, WithoutATrayCloseAsksAndEndsTheProgram) {
 
 TEST_F(NothingLostTest, ATimedPhotoThatCannotBeWrittenLeavesNoRowAndTakePhotoWorksAgain) {
     StartAlice();
-    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    ASSERT_NO_FATAL_FAILURE(ChooseCountdown(alice_));
     const int from = alice_.LineCount();
     ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
     // The folder goes while the digits run down.
@@ -256,9 +254,7 @@ TEST_F(NothingLostTest, ATimedPhotoThatCannotBeWrittenLeavesNoRowAndTakePhotoWor
 
 TEST_F(NothingLostTest, ACameraPulledInTheCountdownLeavesNoRowAndPluggedBackTakesTimedPhotosAgain) {
     StartAlice();
-    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    ASSERT_NO_FATAL_FAILURE(ChooseCountdown(alice_));
     const int from = alice_.LineCount();
     ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));
     ASSERT_TRUE(alice_.WaitUntil([&] { return !alice_.Enabled(kTakePhoto); }, 10000));

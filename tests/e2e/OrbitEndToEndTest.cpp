@@ -17,9 +17,7 @@ TEST_F(OrbitEndToEndTest, PhotosTakenInBothModesReachTheOtherCopyWhole) {
     EXPECT_TRUE(alice_.Enabled(kTakePhoto)) << "Take Photo works again";
 
     // "After 5 Second", chosen on the settings sheet: no row before the countdown has run.
-    ASSERT_TRUE(alice_.Do({u"click"_qs, kSetting}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"2004"_qs}));
-    ASSERT_TRUE(alice_.Do({u"click"_qs, u"1"_qs}));
+    ASSERT_NO_FATAL_FAILURE(ChooseCountdown(alice_));
     QElapsedTimer countdown;
     countdown.start();
     ASSERT_TRUE(alice_.Do({u"click"_qs, kTakePhoto}));

@@ -131,6 +131,13 @@ protected:
         return title;
     }
 
+    // "After 5 Second" chosen on the settings sheet and confirmed.
+    static void ChooseCountdown(OrbitUiProcess& orbit) {
+        ASSERT_TRUE(orbit.Do({u"click"_qs, kSetting}));
+        ASSERT_TRUE(orbit.Do({u"click"_qs, u"2004"_qs}));
+        ASSERT_TRUE(orbit.Do({u"click"_qs, u"1"_qs}));
+    }
+
     static bool WaitForRow(OrbitUiProcess& orbit, int row, int column, const QString& text) {
         return orbit.WaitUntil([&] { return orbit.Rows().value(row).value(column) == text; }, kWaitMs);
     }

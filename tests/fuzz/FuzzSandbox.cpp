@@ -1,6 +1,11 @@
 #include "FuzzSandbox.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +14,6 @@
 
 namespace {
 QByteArray g_root;
-int g_refused = 0;
 
 bool Inside(const char* path) {
     if (g_root.isEmpty())
@@ -21,11 +25,13 @@ bool Inside(const char* path) {
 } // namespace
 
 namespace FuzzSandbox {
-void Confine(const QByteArray& root) {
-    g_root = root;
-}
-int Refused() {
-    return g_refused;
+const QTemporaryDir& Start(int* argc, char*** argv) {
+    new QCoreApplication(*argc, *argv);
+    auto* root = new QTemporaryDir;
+    if (!root->isValid())
+        std::abort();
+    g_root = QFile::encodeName(root->path());
+    return *root;
 }
 } // namespace FuzzSandbox
 
@@ -33,7 +39,6 @@ int Refused() {
 // program makes its folders through it.
 extern "C" int mkdir(const char* path, mode_t mode) {
     if (!Inside(path)) {
-        ++g_refused;
         errno = EACCES;
         return -1;
     }

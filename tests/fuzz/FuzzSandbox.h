@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+class QTemporaryDir;
 
 // A fuzz target writes only inside its own temporary folder: every directory it would make
 // elsewhere (a stored folder naming "/usr", say) is refused, as a read-only disk would. The
@@ -8,9 +8,8 @@
 // folder it cannot make is part of what is fuzzed.
 namespace FuzzSandbox {
 
-// The folder writes are allowed in; set once, before the first input.
-void Confine(const QByteArray& root);
-// Directories refused since the start.
-int Refused();
+// The application object and the target's own folder, to which writes are confined from now
+// on; called once, from LLVMFuzzerInitialize.
+const QTemporaryDir& Start(int* argc, char*** argv);
 
 } // namespace FuzzSandbox

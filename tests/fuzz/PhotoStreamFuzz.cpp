@@ -25,7 +25,7 @@
 
 namespace {
 
-QTemporaryDir* g_root = nullptr;
+const QTemporaryDir* g_root = nullptr;
 OstSkypeController* g_skype = nullptr;
 
 [[noreturn]] void Fail(const char* what) {
@@ -59,11 +59,7 @@ bool Final(TransferStatus status) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    new QCoreApplication(*argc, *argv);
-    g_root = new QTemporaryDir;
-    if (!g_root->isValid())
-        std::abort();
-    FuzzSandbox::Confine(QFile::encodeName(g_root->path()));
+    g_root = &FuzzSandbox::Start(argc, argv);
     auto transport = std::make_unique<FakeSkypeTransport>();
     FakeSkypeTransport* raw = transport.get();
     g_skype = new OstSkypeController(std::move(transport));

@@ -11,15 +11,11 @@
 #include <cstdlib>
 
 namespace {
-QTemporaryDir* g_root = nullptr;
+const QTemporaryDir* g_root = nullptr;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    new QCoreApplication(*argc, *argv);
-    g_root = new QTemporaryDir;
-    if (!g_root->isValid())
-        std::abort();
-    FuzzSandbox::Confine(QFile::encodeName(g_root->path()));
+    g_root = &FuzzSandbox::Start(argc, argv);
     return 0;
 }
 

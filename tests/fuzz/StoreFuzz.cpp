@@ -19,7 +19,7 @@
 #endif
 
 namespace {
-QTemporaryDir* g_root = nullptr;
+const QTemporaryDir* g_root = nullptr;
 
 OstSettings::Locations Locations() {
     OstSettings::Locations locations;
@@ -55,11 +55,7 @@ void CheckRoundTrip(const OstSettings& first) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    new QCoreApplication(*argc, *argv);
-    g_root = new QTemporaryDir;
-    if (!g_root->isValid())
-        std::abort();
-    FuzzSandbox::Confine(QFile::encodeName(g_root->path()));
+    g_root = &FuzzSandbox::Start(argc, argv);
     return 0;
 }
 
