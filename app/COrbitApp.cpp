@@ -3,6 +3,7 @@
 #include "OstSkypeController.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 #include <QDir>
 #include <QLocalSocket>
 #include <QSessionManager>
@@ -46,6 +47,9 @@ void COrbitApp::SetUpApplication() {
     // The window's app id on Wayland and its class on X11: the shell finds the menu entry's
     // name and icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.ostrel.Orbit"));
+    // The style keeps what it draws in the pixmap cache (10 MB by default); a dialog this size
+    // needs a fraction of that, and the rest only grows the program over a long day.
+    QPixmapCache::setCacheLimit(2048);
 }
 
 QStringList COrbitApp::ProgramArguments(QStringList arguments, bool& traceSkype) {

@@ -8,6 +8,7 @@
 #include "CallMessage.h"
 #include "FriendInfoUpdate.h"
 #include "OstCalls.h"
+#include "OstHeap.h"
 #include "OstCameraSession.h"
 #include "OstContacts.h"
 #include "OstDXShow.h"
@@ -470,6 +471,7 @@ void COrbit_MainWnd::OnLanguageChanged() {
         mainDlg_->ApplyTexts();
     if (sheets_)
         sheets_->ApplyTexts();
+    OstGiveBackFreedHeap();
 }
 
 QWidget* COrbit_MainWnd::MessageParent() const {

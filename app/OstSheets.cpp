@@ -5,6 +5,7 @@
 #include "COstUI_Orbit_SettingPropSheet.h"
 #include "COstUI_PropertySheet.h"
 #include "OstCameraSession.h"
+#include "OstHeap.h"
 #include "OstMessages.h"
 #include "OstOrbitRemote.h"
 #include "OstRemoteSwitch.h"
@@ -24,6 +25,10 @@ const QString kPictureArea = QStringLiteral("1005");
 OstSheets::OstSheets(Parts parts, QWidget& owner) : parts_(std::move(parts)), owner_(owner) {}
 
 void OstSheets::Open(int page) {
+    // Declared first, so it runs after the sheet is gone.
+    struct GiveBack {
+        ~GiveBack() { OstGiveBackFreedHeap(); }
+    } giveBack;
     if (settings_) {
         settings_->SetActivePage(page);
         return;

@@ -33,17 +33,31 @@ const QString kScenario = QStringLiteral(R"({"users": [
 struct Sample {
     double minute = 0;
     qint64 rssKb[2] = {0, 0};
+    // The resident size split: the heap and other private memory, and mapped files (fonts).
+    qint64 anonKb[2] = {0, 0};
+    qint64 fileKb[2] = {0, 0};
     int fds[2] = {0, 0};
     int threads[2] = {0, 0};
 };
 
+qint64 Kb(const QByteArray& line, int skip) {
+    return line.mid(skip).trimmed().split(' ').value(0).toLongLong();
+}
+
 // Resident kB and threads from /proc/<pid>/status, descriptors from /proc/<pid>/fd.
-void Read(qint64 pid, qint64* rssKb, int* fds, int* threads) {
+void Read(qint64 pid, Sample& s, int who) {
+    qint64* rssKb = &s.rssKb[who];
+    int* fds = &s.fds[who];
+    int* threads = &s.threads[who];
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray& line : status.readAll().split('\n')) {
             if (line.startsWith("VmRSS:"))
-                *rssKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+                *rssKb = Kb(line, 6);
+            else if (line.startsWith("RssAnon:"))
+                s.anonKb[who] = Kb(line, 8);
+            else if (line.startsWith("RssFile:"))
+                s.fileKb[who] = Kb(line, 8);
             else if (line.startsWith("Threads:"))
                 *threads = line.mid(8).trimmed().toInt();
         }
@@ -160,8 +174,8 @@ int main(int argc, char** argv) {
         if (clock.elapsed() >= nextSample) {
             Sample s;
             s.minute = clock.elapsed() / 60000.0;
-            Read(alice.ProcessId(), &s.rssKb[0], &s.fds[0], &s.threads[0]);
-            Read(bob.ProcessId(), &s.rssKb[1], &s.fds[1], &s.threads[1]);
+            Read(alice.ProcessId(), s, 0);
+            Read(bob.ProcessId(), s, 1);
             samples.append(s);
             std::printf("%6.1f min  alice %7lld kB %4d fds %3d threads   bob %7lld kB %4d fds %3d threads\n",
                         s.minute, s.rssKb[0], s.fds[0], s.threads[0], s.rssKb[1], s.fds[1], s.threads[1]);
@@ -183,18 +197,26 @@ int main(int argc, char** argv) {
     }
     Sample last;
     last.minute = clock.elapsed() / 60000.0;
-    Read(alice.ProcessId(), &last.rssKb[0], &last.fds[0], &last.threads[0]);
-    Read(bob.ProcessId(), &last.rssKb[1], &last.fds[1], &last.threads[1]);
+    Read(alice.ProcessId(), last, 0);
+    Read(bob.ProcessId(), last, 1);
     samples.append(last);
     const qsizetype alicePhotos = alice.Rows().size();
 
     QFile csv(out + QStringLiteral("/soak.csv"));
     if (csv.open(QIODevice::WriteOnly)) {
         QTextStream text(&csv);
-        text << "minute,alice_rss_kb,alice_fds,alice_threads,bob_rss_kb,bob_fds,bob_threads\n";
-        for (const Sample& s : samples)
-            text << s.minute << ',' << s.rssKb[0] << ',' << s.fds[0] << ',' << s.threads[0] << ','
-                 << s.rssKb[1] << ',' << s.fds[1] << ',' << s.threads[1] << '\n';
+        text << "minute";
+        for (const char* who : {"alice", "bob"})
+            for (const char* column : {"rss_kb", "anon_kb", "file_kb", "fds", "threads"})
+                text << ',' << who << '_' << column;
+        text << '\n';
+        for (const Sample& s : samples) {
+            text << s.minute;
+            for (int who = 0; who < 2; ++who)
+                text << ',' << s.rssKb[who] << ',' << s.anonKb[who] << ',' << s.fileKb[who] << ','
+                     << s.fds[who] << ',' << s.threads[who];
+            text << '\n';
+        }
     }
     Plot(samples, out + QStringLiteral("/soak.png"));
 
@@ -208,9 +230,12 @@ int main(int argc, char** argv) {
     const double hours = std::max(1e-6, (last.minute - from->minute) / 60.0);
     std::printf("rows in alice's list: %lld\n", static_cast<long long>(alicePhotos));
     for (int who = 0; who < 2; ++who)
-        std::printf("%s: resident %+.2f MB per hour after minute %.0f; descriptors %d -> %d; threads %d -> %d\n",
+        std::printf("%s: resident %+.2f MB per hour after minute %.0f (heap and private %+.2f, mapped files "
+                    "%+.2f); descriptors %d -> %d; threads %d -> %d\n",
                     who == 0 ? "alice" : "bob", (last.rssKb[who] - from->rssKb[who]) / 1024.0 / hours,
-                    from->minute, from->fds[who], last.fds[who], from->threads[who], last.threads[who]);
+                    from->minute, (last.anonKb[who] - from->anonKb[who]) / 1024.0 / hours,
+                    (last.fileKb[who] - from->fileKb[who]) / 1024.0 / hours, from->fds[who], last.fds[who],
+                    from->threads[who], last.threads[who]);
     const bool clean = alice.Quit() && bob.Quit();
     peer.Stop();
     return clean ? 0 : 1;
