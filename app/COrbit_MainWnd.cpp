@@ -17,6 +17,7 @@
 #include "OstMessages.h"
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
+#include "OstPresenter.h"
 #include "OstSaving.h"
 #include "OstSheets.h"
 #include "OstSkypeController.h"
@@ -66,6 +67,7 @@ COrbit_MainWnd::~COrbit_MainWnd() {
     if (center_)
         center_->RemoveObserver(this, QString());
     // The camera is lent, never owned: give it back before the windows it paints into go.
+    presenter_.reset();
     cameraSession_.reset();
     transfers_.reset();
     // A graph report that outlives its graph goes to the default reporter: never to this one
@@ -113,6 +115,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     connect(skype_, &OstSkypeController::CurrentUserHandleChanged, this, [this] { transfers_->UserNamed(); });
     cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
                                                         [this] { return settings_.MakePhotoFileName(); });
+    presenter_ = std::make_unique<OstPresenter>(*mainDlg_, *cameraSession_);
     sheets_ = std::make_unique<OstSheets>(
         OstSheets::Parts{working_, *webcams_, *cameraSession_, remote_, remoteSwitch_,
                          [this](bool restartCamera) { SettingsClosed(restartCamera); }},
@@ -244,11 +247,13 @@ void COrbit_MainWnd::PhotoTaken(const QString& path) {
         mainDlg_->EnableTakePhoto();
         return;
     }
-    const EventRecord record = EventRecord::TakenPhoto(path, working_.Resolution);
+    const EventRecord record =
+        EventRecord::TakenPhoto(path, cameraSession_->PhotoResolution(working_.Resolution));
     events_.AddEvent(record);
     mainDlg_->EventList()->SelectOnly(0);
     mainDlg_->ShowEventDetails(record);
     mainDlg_->EnableTakePhoto();
+    presenter_->PhotoTaken();
     ScheduleSave();
 }
 

@@ -25,6 +25,7 @@ class OstLanguageSelector;
 class OstNotificationCenter;
 class OstCalls;
 class OstCameraSession;
+class OstPresenter;
 class OstContacts;
 class OstPhotoTransfers;
 class OstSaving;
@@ -135,6 +136,7 @@ private:
     OstSkypeController* skype_ = nullptr;
     OstWebcamMonitor* webcams_ = nullptr;
     std::unique_ptr<OstCameraSession> cameraSession_;
+    std::unique_ptr<OstPresenter> presenter_;
     std::unique_ptr<OstCalls> calls_;
     std::unique_ptr<OstPhotoTransfers> transfers_;
     std::unique_ptr<OstContacts> contacts_;

@@ -61,6 +61,7 @@ bool OstCameraSession::Open() {
         const std::int32_t height = x < 0 ? 0 : OstText::ToInt(text.mid(x + 1));
         graph->ChangeResolution(24, width, height);
         graph->ChangeFrameRate(FramesPerSecond(settings_));
+        graph->SetRotation(rotation_);
     }
     if (device->Run() != GraphState::Running) {
         view_.SetCameraState(false, kCameraBusyText);
@@ -97,7 +98,11 @@ QString OstCameraSession::TakePhoto() {
         request.filePath = path;
         for (int digit : kCountdownDigits) {
             OverlayFrame frame;
-            frame.bitmap = QImage(QStringLiteral(":/bitmaps/") + QString::number(digit));
+            // The sharper picture: the full-screen view shows the digit many times its size.
+            const QString name = QStringLiteral(":/bitmaps/") + QString::number(digit);
+            frame.bitmap = QImage(name + QStringLiteral("@2x"));
+            if (frame.bitmap.isNull())
+                frame.bitmap = QImage(name);
             frame.alpha = 0.5f;
             frame.colorKey = 0xFFFFFF;
             request.frames.push_back(std::move(frame));
@@ -129,6 +134,19 @@ void OstCameraSession::ToggleMirror() {
     GetCameraProperty(camera_, kMirrorProperty, mirrored);
     SetCameraProperty(camera_, kMirrorProperty, mirrored ? 0 : 1);
     ShowMirrorState();
+}
+
+void OstCameraSession::SetRotation(int quarterTurns) {
+    rotation_ = ((quarterTurns % 4) + 4) % 4;
+    if (camera_ && camera_->Graph())
+        camera_->Graph()->SetRotation(rotation_);
+}
+
+QString OstCameraSession::PhotoResolution(const QString& stored) const {
+    const qsizetype x = stored.indexOf(u'x');
+    if (rotation_ % 2 == 0 || x < 0)
+        return stored;
+    return stored.mid(x + 1) + u'x' + stored.left(x);
 }
 
 void OstCameraSession::ShowMirrorState() {

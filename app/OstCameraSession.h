@@ -43,6 +43,13 @@ public:
     // Percent of the preview, 100..200; the camera's zoom property follows.
     void SetZoom(int percent);
     void ToggleMirror();
+    // Quarter turns clockwise of the picture, for a camera mounted sideways: the preview and
+    // the photos are turned, now and whenever the camera opens again.
+    void SetRotation(int quarterTurns);
+    int Rotation() const { return rotation_; }
+    // The size text of a photo taken now, from the stored "<width>x<height>": swapped while
+    // the picture is turned sideways.
+    QString PhotoResolution(const QString& stored) const;
     void ShowMirrorState();
     // The stored frame rate, applied to the running camera.
     void ApplyFrameRate();
@@ -66,5 +73,6 @@ private:
     std::function<QString()> nextPhotoName_;
     OstWebcam* camera_ = nullptr;
     int zoom_ = 100;
+    int rotation_ = 0;
     bool inCall_ = false;
 };

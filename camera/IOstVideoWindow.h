@@ -14,6 +14,11 @@ public:
     // `target` is the rectangle of the client area the frame is to be scaled into. A null
     // frame means the graph let the window go: no video any more.
     virtual void PresentFrame(const QImage& frame, const QRect& target) = 0;
+    // Called right after PresentFrame, on the same thread and under the same lock: the frame
+    // without the overlay, and the overlay's picture on its own with its key colour
+    // transparent (null while no overlay is shown), for a window that lays the picture in its
+    // own way. Windows that show the composed frame ignore it.
+    virtual void PresentLayers(const QImage& clean, const QImage& overlay);
 
     // The client rectangle the video is fitted into; called on the thread that asks the graph
     // to fit the video (SetVideoPosition). False when the window cannot tell.

@@ -344,6 +344,7 @@ bool OstDXShow::BuildVMR9Filter() {
     control->AttachSink(sink);
     {
         std::lock_guard guard(lock_);
+        control->SetRotation(rotation_);
         windowlessControl_ = control;
     }
     if (!control->SetVideoClippingWindow(videoWindow_)) {
@@ -353,6 +354,13 @@ bool OstDXShow::BuildVMR9Filter() {
     std::lock_guard guard(lock_);
     mixerBitmap_ = control;
     return true;
+}
+
+void OstDXShow::SetRotation(int quarterTurns) {
+    std::lock_guard guard(lock_);
+    rotation_ = quarterTurns;
+    if (windowlessControl_)
+        windowlessControl_->SetRotation(quarterTurns);
 }
 
 bool OstDXShow::SetVideoPosition() {

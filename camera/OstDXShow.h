@@ -62,6 +62,10 @@ public:
     // Fits the video to the whole client rectangle of the video window.
     bool SetVideoPosition();
 
+    // Quarter turns clockwise of the picture (shown and photographed), kept across rebuilds of
+    // the graph and applied from the next frame on.
+    void SetRotation(int quarterTurns);
+
     // Lays the frame's bitmap into the normalised rectangle 0.4, 0.7, 0.6, 0.9 of the picture.
     bool BlendApplicationImage(const OverlayFrame& frame);
     bool DisableBlendApplicationImage();
@@ -114,6 +118,7 @@ private:
     GstElement* decoder_ = nullptr;      // only for compressed formats
     GstElement* colorConverter_ = nullptr;
     GstElement* renderer_ = nullptr; // appsink
+    int rotation_ = 0;
     std::shared_ptr<OstVideoRenderer> windowlessControl_;
     std::shared_ptr<OstVideoRenderer> mixerBitmap_;
 

@@ -7,6 +7,8 @@
 #include <gst/gst.h>
 #include <gst/video/video.h>
 
+#include <QTransform>
+
 #include <cmath>
 #include <cstring>
 
@@ -179,6 +181,7 @@ bool OstVideoRenderer::UpdateAlphaBitmapParameters(const OstAlphaBitmap& record)
         overlay_.useKey = true;
         overlay_.colorKey = record.colorKey;
     }
+    overlay_.picture = QImage();
     overlay_.left = record.left;
     overlay_.top = record.top;
     overlay_.right = record.right;
@@ -264,17 +267,44 @@ void OstVideoRenderer::BlendOverlay(QImage& frame) {
     }
 }
 
+void OstVideoRenderer::SetRotation(int quarterTurns) {
+    quarterTurns_.store(((quarterTurns % 4) + 4) % 4, std::memory_order_relaxed);
+}
+
+const QImage& OstVideoRenderer::OverlayPicture() {
+    Overlay& o = overlay_;
+    if (o.picture.isNull() && !o.bitmap.isNull()) {
+        o.picture = o.bitmap.copy(o.source).convertToFormat(QImage::Format_ARGB32);
+        if (o.useKey) {
+            const QRgb key = KeyToRgb(o.colorKey);
+            for (int y = 0; y < o.picture.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(o.picture.scanLine(y));
+                for (int x = 0; x < o.picture.width(); ++x)
+                    if ((line[x] & 0xFFFFFF) == key)
+                        line[x] = 0;
+            }
+        }
+    }
+    return o.picture;
+}
+
 void OstVideoRenderer::DeliverFrame(QImage frame) {
     if (frame.format() != QImage::Format_RGB32)
         frame = frame.convertToFormat(QImage::Format_RGB32);
+    // Outside the lock: a turn costs a pass over the frame. Qt turns 32-bit images by
+    // quarters without resampling.
+    if (const int turns = quarterTurns_.load(std::memory_order_relaxed))
+        frame = frame.transformed(QTransform().rotate(90.0 * turns));
     std::lock_guard guard(lock_);
     // The photo is the camera's picture: the overlay is laid into the shown copy only (which
     // detaches from the kept frame only while an overlay is on).
     current_ = frame;
     BlendOverlay(frame);
     ++frames_;
-    if (window_)
+    if (window_) {
         window_->PresentFrame(frame, target_);
+        window_->PresentLayers(current_, overlay_.enabled ? OverlayPicture() : QImage());
+    }
     // Under the lock: the renderer may be destroyed as soon as the graph has seen it released.
     frameArrived_.notify_all();
 }

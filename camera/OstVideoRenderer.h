@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -51,6 +52,11 @@ public:
     bool UpdateAlphaBitmapParameters(const OstAlphaBitmap& record);
     bool GetAlphaBitmapParameters(OstAlphaBitmap& record) const;
 
+    // Quarter turns clockwise (0..3, taken modulo 4) applied to every frame from the next one on:
+    // the window, the overlay's place and the photos all see the turned picture.
+    void SetRotation(int quarterTurns);
+    int Rotation() const { return quarterTurns_.load(std::memory_order_relaxed); }
+
     // One frame of the stream (format RGB32). Public for benchmarks and tests.
     void DeliverFrame(QImage frame);
     std::uint64_t FramesDelivered() const;
@@ -71,10 +77,14 @@ private:
         QSize preparedFor;
         QRect rect;
         QImage scaled;
+        // The source rectangle on its own, its key colour transparent, for windows that lay
+        // it in themselves; made when first asked for.
+        QImage picture;
     };
     static bool ValidPlacement(float left, float top, float right, float bottom, float alpha);
     void PrepareOverlay(const QSize& frameSize);
     void BlendOverlay(QImage& frame);
+    const QImage& OverlayPicture();
 
     mutable std::mutex lock_;
     std::condition_variable frameArrived_;
@@ -85,4 +95,5 @@ private:
     Overlay overlay_;
     std::uint64_t frames_ = 0;
     bool ended_ = false;
+    std::atomic<int> quarterTurns_{0};
 };

@@ -739,5 +739,65 @@
         <extracomment>Title of the folder chooser of the General settings page.</extracomment>
         <translation>選擇路徑</translation>
     </message>
+    <message id="483">
+        <source>Full Screen</source>
+        <extracomment>Last entry of the preview size menu: the live picture alone on a whole screen.</extracomment>
+        <translation>全螢幕</translation>
+    </message>
+    <message id="484">
+        <source>Frozen</source>
+        <extracomment>Mark in a corner of the full-screen picture while it is held still.</extracomment>
+        <translation>已凍結</translation>
+    </message>
+    <message id="485">
+        <source>Keys</source>
+        <extracomment>Title of the list of keys over the full-screen picture (F1).</extracomment>
+        <translation>按鍵</translation>
+    </message>
+    <message id="486">
+        <source>Wheel, + or -: zoom into the point under the pointer</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>滾輪、+ 或 -：以指標所在處為中心放大縮小</translation>
+    </message>
+    <message id="487">
+        <source>Drag: move the enlarged picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>拖曳：移動放大的畫面</translation>
+    </message>
+    <message id="488">
+        <source>0 or middle click: the whole picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>0 或按滑鼠中鍵：顯示整個畫面</translation>
+    </message>
+    <message id="489">
+        <source>Space: hold the picture still, or go live again</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>空白鍵：凍結畫面，或恢復即時影像</translation>
+    </message>
+    <message id="490">
+        <source>R or Shift+R: turn right or left</source>
+        <extracomment>Line of the full-screen key list; the picture turns by a quarter.</extracomment>
+        <translation>R 或 Shift+R：向右或向左旋轉</translation>
+    </message>
+    <message id="491">
+        <source>Enter: take a photo</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Enter：拍照</translation>
+    </message>
+    <message id="492">
+        <source>S: show on the next screen</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>S：移到下一個螢幕</translation>
+    </message>
+    <message id="493">
+        <source>Esc, F11 or double-click: back to the window</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Esc、F11 或按兩下：回到視窗</translation>
+    </message>
+    <message id="494">
+        <source>F1 or ?: show or hide these keys</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>F1 或 ?：顯示或隱藏按鍵說明</translation>
+    </message>
 </context>
 </TS>

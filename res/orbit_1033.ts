@@ -739,5 +739,65 @@
         <extracomment>Title of the folder chooser of the General settings page.</extracomment>
         <translation>Select Path</translation>
     </message>
+    <message id="483">
+        <source>Full Screen</source>
+        <extracomment>Last entry of the preview size menu: the live picture alone on a whole screen.</extracomment>
+        <translation>Full Screen</translation>
+    </message>
+    <message id="484">
+        <source>Frozen</source>
+        <extracomment>Mark in a corner of the full-screen picture while it is held still.</extracomment>
+        <translation>Frozen</translation>
+    </message>
+    <message id="485">
+        <source>Keys</source>
+        <extracomment>Title of the list of keys over the full-screen picture (F1).</extracomment>
+        <translation>Keys</translation>
+    </message>
+    <message id="486">
+        <source>Wheel, + or -: zoom into the point under the pointer</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Wheel, + or -: zoom into the point under the pointer</translation>
+    </message>
+    <message id="487">
+        <source>Drag: move the enlarged picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Drag: move the enlarged picture</translation>
+    </message>
+    <message id="488">
+        <source>0 or middle click: the whole picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>0 or middle click: the whole picture</translation>
+    </message>
+    <message id="489">
+        <source>Space: hold the picture still, or go live again</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Space: hold the picture still, or go live again</translation>
+    </message>
+    <message id="490">
+        <source>R or Shift+R: turn right or left</source>
+        <extracomment>Line of the full-screen key list; the picture turns by a quarter.</extracomment>
+        <translation>R or Shift+R: turn right or left</translation>
+    </message>
+    <message id="491">
+        <source>Enter: take a photo</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Enter: take a photo</translation>
+    </message>
+    <message id="492">
+        <source>S: show on the next screen</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>S: show on the next screen</translation>
+    </message>
+    <message id="493">
+        <source>Esc, F11 or double-click: back to the window</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Esc, F11 or double-click: back to the window</translation>
+    </message>
+    <message id="494">
+        <source>F1 or ?: show or hide these keys</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>F1 or ?: show or hide these keys</translation>
+    </message>
 </context>
 </TS>

@@ -739,5 +739,65 @@
         <extracomment>Title of the folder chooser of the General settings page.</extracomment>
         <translation>경로 선택</translation>
     </message>
+    <message id="483">
+        <source>Full Screen</source>
+        <extracomment>Last entry of the preview size menu: the live picture alone on a whole screen.</extracomment>
+        <translation>전체 화면</translation>
+    </message>
+    <message id="484">
+        <source>Frozen</source>
+        <extracomment>Mark in a corner of the full-screen picture while it is held still.</extracomment>
+        <translation>정지됨</translation>
+    </message>
+    <message id="485">
+        <source>Keys</source>
+        <extracomment>Title of the list of keys over the full-screen picture (F1).</extracomment>
+        <translation>단축키</translation>
+    </message>
+    <message id="486">
+        <source>Wheel, + or -: zoom into the point under the pointer</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>휠, + 또는 -: 포인터 위치를 중심으로 확대/축소</translation>
+    </message>
+    <message id="487">
+        <source>Drag: move the enlarged picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>끌기: 확대한 화면 이동</translation>
+    </message>
+    <message id="488">
+        <source>0 or middle click: the whole picture</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>0 또는 가운데 버튼 클릭: 전체 화면 보기</translation>
+    </message>
+    <message id="489">
+        <source>Space: hold the picture still, or go live again</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Space: 화면 정지 또는 실시간 보기</translation>
+    </message>
+    <message id="490">
+        <source>R or Shift+R: turn right or left</source>
+        <extracomment>Line of the full-screen key list; the picture turns by a quarter.</extracomment>
+        <translation>R 또는 Shift+R: 오른쪽 또는 왼쪽으로 회전</translation>
+    </message>
+    <message id="491">
+        <source>Enter: take a photo</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Enter: 사진 찍기</translation>
+    </message>
+    <message id="492">
+        <source>S: show on the next screen</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>S: 다음 모니터에 표시</translation>
+    </message>
+    <message id="493">
+        <source>Esc, F11 or double-click: back to the window</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>Esc, F11 또는 두 번 클릭: 창으로 돌아가기</translation>
+    </message>
+    <message id="494">
+        <source>F1 or ?: show or hide these keys</source>
+        <extracomment>Line of the full-screen key list.</extracomment>
+        <translation>F1 또는 ?: 단축키 보기/숨기기</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // The controller with its real windows on a scripted Skype without a bus: what the user sees
 // when Skype answers late, or not at all, is decided here in milliseconds.
 
+#include "AnsweredBoxes.h"
 #include "COrbitApp.h"
 #include "COrbit_MainWnd.h"
 #include "COstUI_Orbit_ContactListDlg.h"
@@ -18,7 +19,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -54,14 +54,7 @@ protected:
         COrbit_MainWnd::Parts parts;
         parts.skype = &skype;
         ASSERT_TRUE(controller.Initialize(true, parts));
-        // Every box the controller opens is answered, and remembered.
-        QObject::connect(&controller, &COrbit_MainWnd::messageShown, [this](const QString& text) {
-            messages.append(text);
-            QTimer::singleShot(0, [] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                    box->accept();
-            });
-        });
+        AnswerEveryBox(controller, messages);
     }
     void TearDown() override { controller.Close(); }
 

@@ -3,6 +3,7 @@
 #include "JpegProbe.h"
 #include "OstDXShow.h"
 #include "OstSimulatedCamera.h"
+#include "OstVideoRenderer.h"
 #include "OstVideoInputCategory.h"
 
 #include <QBuffer>
@@ -277,4 +278,88 @@ TEST_F(GrabTest, OverlayAndGrabFromAnotherThreadWhileTheOwnerReconnects) {
                     text.startsWith(u"OstDXShow::BlendApplicationImage() failed -> "_qs) ||
                     text.startsWith(u"OstDXShow::DisableBlendApplicationImage() failed -> "_qs))
             << text.toStdString();
+}
+
+namespace {
+
+// A window that also keeps the layers a second view of the picture is given.
+class LayeredWindow : public RecordingWindow {
+public:
+    void PresentLayers(const QImage& clean, const QImage& overlay) override {
+        std::lock_guard guard(layersLock_);
+        clean_ = clean;
+        overlay_ = overlay;
+    }
+    QImage Clean() const {
+        std::lock_guard guard(layersLock_);
+        return clean_;
+    }
+    QImage Overlay() const {
+        std::lock_guard guard(layersLock_);
+        return overlay_;
+    }
+
+private:
+    mutable std::mutex layersLock_;
+    QImage clean_;
+    QImage overlay_;
+};
+
+} // namespace
+
+TEST(RendererTurnTest, QuarterTurnsTurnWhatIsShownThePhotoAndTheOverlaysPlaceButNotTheDigits) {
+    OstVideoRenderer renderer;
+    LayeredWindow window;
+    ASSERT_TRUE(renderer.SetVideoClippingWindow(&window));
+    // The camera's top left corner is marked red on black.
+    QImage frame(80, 60, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    frame.setPixel(0, 0, kRed);
+    OstAlphaBitmap record;
+    record.flags = OstAlphaBitmap::FromBitmap | OstAlphaBitmap::SrcColorKey;
+    record.bitmap = QuadrantBitmap();
+    record.source = record.bitmap.rect();
+    record.left = 0.4f;
+    record.top = 0.7f;
+    record.right = 0.6f;
+    record.bottom = 0.9f;
+    record.alpha = 1.0f;
+    record.colorKey = 0xFFFFFF;
+    ASSERT_TRUE(renderer.SetAlphaBitmap(record));
+
+    renderer.SetRotation(1);
+    renderer.DeliverFrame(frame);
+    const QImage shown = window.Last();
+    ASSERT_EQ(shown.size(), QSize(60, 80));
+    EXPECT_EQ(shown.pixel(59, 0) & 0xFFFFFF, kRed) << "a clockwise turn puts the top left at the top right";
+    // The digit stands upright where it always stands in the turned picture.
+    const QRect place = OstVideoRenderer::OverlayRect(QSize(60, 80), 0.4f, 0.7f, 0.6f, 0.9f);
+    EXPECT_EQ(shown.pixel(place.right() - 1, place.top() + 1) & 0xFFFFFF, kGreen);
+    EXPECT_EQ(shown.pixel(place.left() + 1, place.bottom() - 1) & 0xFFFFFF, kRed);
+
+    QImage photo;
+    ASSERT_TRUE(renderer.GetCurrentImage(photo, std::chrono::milliseconds(0)));
+    EXPECT_EQ(photo.size(), QSize(60, 80));
+    EXPECT_EQ(photo.pixel(59, 0) & 0xFFFFFF, kRed);
+    EXPECT_EQ(photo.pixel(place.right() - 1, place.top() + 1) & 0xFFFFFF, 0u) << "the digit reached the photo";
+    EXPECT_EQ(window.Clean(), photo);
+    // The digit on its own, for a view that shows it large: the key colour is transparent.
+    const QImage digit = window.Overlay();
+    ASSERT_EQ(digit.size(), QSize(60, 70));
+    EXPECT_EQ(qAlpha(digit.pixel(5, 5)), 0);
+    EXPECT_EQ(digit.pixel(45, 5), qRgb(0, 255, 0));
+    EXPECT_EQ(digit.pixel(55, 65), 0xFFFEFFFF) << "one step off the key is drawn";
+
+    renderer.SetRotation(-1);
+    EXPECT_EQ(renderer.Rotation(), 3);
+    record.flags = OstAlphaBitmap::Disable;
+    ASSERT_TRUE(renderer.SetAlphaBitmap(record));
+    renderer.DeliverFrame(frame);
+    EXPECT_EQ(window.Last().pixel(0, 79) & 0xFFFFFF, kRed) << "a turn to the left puts it at the bottom left";
+    EXPECT_TRUE(window.Overlay().isNull()) << "no digit while none is laid in";
+    renderer.SetRotation(2);
+    renderer.DeliverFrame(frame);
+    ASSERT_EQ(window.Last().size(), QSize(80, 60));
+    EXPECT_EQ(window.Last().pixel(79, 59) & 0xFFFFFF, kRed);
+    renderer.SetVideoClippingWindow(nullptr);
 }

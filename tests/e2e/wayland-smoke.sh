@@ -2,7 +2,9 @@
 # The whole program on a Wayland desktop: a headless weston, Orbit with the simulated camera,
 # natively on Qt's Wayland plugin and, where Xwayland is installed, as an X11 client through
 # XWayland. Each time it shows its dialog, takes a photo, hides and shows its list (the window
-# changes size), opens the settings sheet over itself and closes it, and ends cleanly.
+# changes size), opens the settings sheet over itself and closes it, fills the screen with the
+# presenter view (a double-click on the preview), takes a photo there with Enter and leaves it
+# with Esc, and ends cleanly.
 #   wayland-smoke.sh <orbit_ui_driver> [screenshot.png]   (the screenshot: the native run)
 # Exit 77 (a skip) when weston or Qt's Wayland plugin is not installed.
 set -euo pipefail
@@ -59,6 +61,13 @@ run() {
   wait_for '^modal	COstUI_Orbit_SettingPropSheet	' 10
   printf 'click\t2\nstate\t1000\n' >&3
   wait_for '^state	1000	1	' 10
+  # The presenter view fills the screen; Enter takes a photo from it and Esc leaves it.
+  printf 'dclick\t1004\nstate\tpresenter\n' >&3
+  wait_for '^state	presenter	1	' 10
+  printf 'key\tpresenter\tReturn\n' >&3
+  wait_for '^row-shown	2	' 30
+  printf 'key\tpresenter\tEsc\nstate\tpresenter\n' >&3
+  wait_for '^state	presenter	0	' 10
   if [ -n "$picture" ]; then
     sleep 1
     (cd "$work" && weston-screenshooter) && cp "$(find "$work" -name 'wayland-screenshot-*.png' | head -n 1)" "$picture"
@@ -67,7 +76,7 @@ run() {
   exec 3>&-
   wait "$pid"
   grep -q '^done	quit' "$work/out" || { cat "$work/out" "$work/err"; echo "$platform: the program did not end cleanly"; exit 1; }
-  echo "$platform: dialog shown, photo taken, list hidden and shown, sheet opened and closed, ended cleanly"
+  echo "$platform: dialog shown, photo taken, list hidden and shown, sheet opened and closed, full screen entered, photo taken there and left, ended cleanly"
 }
 
 run wayland "$shot"

@@ -44,6 +44,7 @@ enum : int {
     IDS_SETTING = 327,
     IDS_SEND_SOFTWARE = 328,
     IDS_PREVIEW_SIZE = 329,
+    IDS_FULL_SCREEN = 483,
     IDS_CHECK_SKYPE_LOGIN = 465,
     IDS_INTRO = 470,
     IDS_HELP_FOLDER = 471,
@@ -150,6 +151,9 @@ void COstUI_Orbit_MainDlg::CreateControls() {
 
     preview_ = new OstVideoWidget(this);
     preview_->setObjectName(QString::number(IDC_PREVIEW));
+    connect(preview_, &OstVideoWidget::doubleClicked, this, &COstUI_Orbit_MainDlg::presenterRequested);
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, &COstUI_Orbit_MainDlg::presenterRequested);
 
     minimise_ = button(IDC_MINIMISE, OstSkin::Minimise);
     sizeMenu_ = button(IDC_SIZE_MENU, OstSkin::SizeMenu);
@@ -322,6 +326,7 @@ void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
     cameraErrorId_ = messageId;
     if (messageId != 0)
         cameraError_->setText(Text(messageId));
+    emit cameraMessageChanged(ok ? QString() : cameraError_->text());
     update();
 }
 
@@ -468,8 +473,12 @@ void COstUI_Orbit_MainDlg::OnSizeMenu() {
         item->setChecked(size == previewSize_);
         item->setData(size);
     }
+    menu.addSeparator();
+    const QAction* fullScreen = menu.addAction(Text(IDS_FULL_SCREEN));
     const QAction* chosen = menu.exec(QCursor::pos());
-    if (chosen && chosen->data().isValid())
+    if (chosen == fullScreen)
+        emit presenterRequested();
+    else if (chosen && chosen->data().isValid())
         ApplyPreviewSize(chosen->data().toInt());
 }
 

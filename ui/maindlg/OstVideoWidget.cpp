@@ -2,9 +2,12 @@
 
 #include "OstQueuedCall.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
+
+#include <chrono>
 
 OstVideoWidget::OstVideoWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
@@ -20,9 +23,28 @@ void OstVideoWidget::PresentFrame(const QImage& frame, const QRect& target) {
         // never written again.
         frame_ = frame;
         target_ = target;
+        // No video any more: a second view must not hold on to the last picture.
+        if (frame.isNull()) {
+            layers_ = Layers{};
+        }
     }
     if (!repaintQueued_.exchange(true))
         OstQueuedCall::Post(this, [this] { Repaint(); });
+}
+
+void OstVideoWidget::PresentLayers(const QImage& clean, const QImage& overlay) {
+    std::lock_guard guard(lock_);
+    layers_.clean = clean;
+    layers_.overlay = overlay;
+    layers_.arrivedNs =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    ++layers_.serial;
+}
+
+OstVideoWidget::Layers OstVideoWidget::CurrentLayers() const {
+    std::lock_guard guard(lock_);
+    return layers_;
 }
 
 void OstVideoWidget::Repaint() {
@@ -31,6 +53,16 @@ void OstVideoWidget::Repaint() {
     // With a frame the whole area is covered, so what lies below need not be painted first.
     setAttribute(Qt::WA_OpaquePaintEvent, hasFrame);
     update();
+    emit framePresented();
+}
+
+void OstVideoWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    emit doubleClicked();
 }
 
 bool OstVideoWidget::GetClientRect(QRect& rect) const {
@@ -66,6 +98,13 @@ void OstVideoWidget::paintEvent(QPaintEvent*) {
         return;
     if (target.isEmpty())
         target = rect();
+    // A picture turned sideways keeps its shape inside the landscape preview.
+    if ((frame.width() > frame.height()) != (target.width() > target.height())) {
+        const QSize fitted = frame.size().scaled(target.size(), Qt::KeepAspectRatio);
+        target = QRect(target.topLeft() + QPoint((target.width() - fitted.width()) / 2,
+                                                 (target.height() - fitted.height()) / 2),
+                       fitted);
+    }
     QPainter painter(this);
     if (!target.contains(rect()))
         painter.fillRect(rect(), Qt::black);
