@@ -8,6 +8,7 @@
 #include "CallMessage.h"
 #include "FriendInfoUpdate.h"
 #include "OstCalls.h"
+#include "OstCameraSharing.h"
 #include "OstHeap.h"
 #include "OstCameraSession.h"
 #include "OstContacts.h"
@@ -18,6 +19,7 @@
 #include "OstNotificationCenter.h"
 #include "OstPhotoTransfers.h"
 #include "OstPresenter.h"
+#include "OstText.h"
 #include "OstSaving.h"
 #include "OstSheets.h"
 #include "OstSkypeController.h"
@@ -68,6 +70,8 @@ COrbit_MainWnd::~COrbit_MainWnd() {
         center_->RemoveObserver(this, QString());
     // The camera is lent, never owned: give it back before the windows it paints into go.
     presenter_.reset();
+    // Before the session: it takes the frame tap back from the camera.
+    sharing_.reset();
     cameraSession_.reset();
     transfers_.reset();
     // A graph report that outlives its graph goes to the default reporter: never to this one
@@ -116,8 +120,14 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     cameraSession_ = std::make_unique<OstCameraSession>(*webcams_, *this, *mainDlg_, working_,
                                                         [this] { return settings_.MakePhotoFileName(); });
     presenter_ = std::make_unique<OstPresenter>(*mainDlg_, *cameraSession_);
+    sharing_ = std::make_unique<OstCameraSharing>(
+        *cameraSession_, [this](const QString& note) { if (tray_) tray_->SetTooltipNote(note); },
+        [this](int number) { return String(number); }, parts.loopback);
+    sharing_->SetFrameRate(OstText::ToInt(working_.Frame));
+    connect(mainDlg_.get(), &COstUI_Orbit_MainDlg::cameraStateChanged, this,
+            [this](int messageId) { sharing_->CameraState(messageId); });
     sheets_ = std::make_unique<OstSheets>(
-        OstSheets::Parts{working_, *webcams_, *cameraSession_, remote_, remoteSwitch_,
+        OstSheets::Parts{working_, *webcams_, *cameraSession_, remote_, remoteSwitch_, *sharing_,
                          [this](bool restartCamera) { SettingsClosed(restartCamera); }},
         *mainDlg_);
     calls_ = std::make_unique<OstCalls>(*skype_, *cameraSession_,
@@ -155,6 +165,7 @@ bool COrbit_MainWnd::Initialize(bool showMainDialog, const Parts& parts) {
     // The end of the event loop saves (Close); saving here as well would write everything twice.
     connect(tray_.get(), &COstUI_Orbit_SystemTray::closeRequested, this, &COrbit_MainWnd::quitRequested);
     const bool trayShown = tray_->Create(String(Tray::StateStringId(trayState_)), trayState_);
+    sharing_->ApplyTexts();
     mainDlg_->SetCloseEndsProgram(!trayShown);
 
     startupDlg_->hide();
@@ -326,7 +337,9 @@ int COrbit_MainWnd::uiCommand(int code, const QVariant& argument) {
             camera->Graph()->SetVideoPosition();
         break;
     case UICMD_DIALOG_CLOSED:
-        cameraSession_->Detach();
+        // Other programs may be showing the shared camera in a call: it keeps running for them.
+        if (!sharing_->Shared())
+            cameraSession_->Detach();
         RememberSelectedFriend();
         if (saving_)
             saving_->WriteEvents();
@@ -454,6 +467,7 @@ void COrbit_MainWnd::SetTrayState(int state) {
 
 void COrbit_MainWnd::SettingsClosed(bool restartCamera) {
     settings_.ApplySettings(working_);
+    sharing_->SetFrameRate(OstText::ToInt(working_.Frame));
     if (events_.Count() == 0)
         SetFolderLabelToPictures();
     transfers_->SetReceiveFolder(settings_.GetReceiveFolder());
@@ -476,6 +490,8 @@ void COrbit_MainWnd::OnLanguageChanged() {
         mainDlg_->ApplyTexts();
     if (sheets_)
         sheets_->ApplyTexts();
+    if (sharing_)
+        sharing_->ApplyTexts();
     OstGiveBackFreedHeap();
 }
 

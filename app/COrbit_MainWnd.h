@@ -16,6 +16,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class COstUI_Orbit_ContactListDlg;
@@ -26,6 +27,7 @@ class OstNotificationCenter;
 class OstCalls;
 class OstCameraSession;
 class OstPresenter;
+class OstCameraSharing;
 class OstContacts;
 class OstPhotoTransfers;
 class OstSaving;
@@ -47,6 +49,8 @@ public:
     struct Parts {
         OstSkypeController* skype = nullptr;
         OstWebcamMonitor* webcams = nullptr;
+        // Finds the V4L2 loopback device the shared camera may feed; empty: the system's.
+        std::function<QString()> loopback;
     };
 
     explicit COrbit_MainWnd(QObject* parent = nullptr);
@@ -137,6 +141,7 @@ private:
     OstWebcamMonitor* webcams_ = nullptr;
     std::unique_ptr<OstCameraSession> cameraSession_;
     std::unique_ptr<OstPresenter> presenter_;
+    std::unique_ptr<OstCameraSharing> sharing_;
     std::unique_ptr<OstCalls> calls_;
     std::unique_ptr<OstPhotoTransfers> transfers_;
     std::unique_ptr<OstContacts> contacts_;

@@ -62,6 +62,7 @@ bool OstCameraSession::Open() {
         graph->ChangeResolution(24, width, height);
         graph->ChangeFrameRate(FramesPerSecond(settings_));
         graph->SetRotation(rotation_);
+        graph->SetFrameTap(tap_);
     }
     if (device->Run() != GraphState::Running) {
         view_.SetCameraState(false, kCameraBusyText);
@@ -140,6 +141,12 @@ void OstCameraSession::SetRotation(int quarterTurns) {
     rotation_ = ((quarterTurns % 4) + 4) % 4;
     if (camera_ && camera_->Graph())
         camera_->Graph()->SetRotation(rotation_);
+}
+
+void OstCameraSession::SetFrameTap(IOstFrameTap* tap) {
+    tap_ = tap;
+    if (camera_ && camera_->Graph())
+        camera_->Graph()->SetFrameTap(tap);
 }
 
 QString OstCameraSession::PhotoResolution(const QString& stored) const {

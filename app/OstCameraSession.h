@@ -7,6 +7,7 @@
 #include <functional>
 
 class IOstCameraView;
+class IOstFrameTap;
 class IOstWebcamOwner;
 class OstWebcam;
 class OstWebcamMonitor;
@@ -47,6 +48,9 @@ public:
     // the photos are turned, now and whenever the camera opens again.
     void SetRotation(int quarterTurns);
     int Rotation() const { return rotation_; }
+    // Every frame also goes to the tap (null: none), whenever the camera opens; the tap must
+    // outlive the session's camera.
+    void SetFrameTap(IOstFrameTap* tap);
     // The size text of a photo taken now, from the stored "<width>x<height>": swapped while
     // the picture is turned sideways.
     QString PhotoResolution(const QString& stored) const;
@@ -74,5 +78,6 @@ private:
     OstWebcam* camera_ = nullptr;
     int zoom_ = 100;
     int rotation_ = 0;
+    IOstFrameTap* tap_ = nullptr;
     bool inCall_ = false;
 };

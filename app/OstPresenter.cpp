@@ -10,7 +10,8 @@ OstPresenter::OstPresenter(COstUI_Orbit_MainDlg& dialog, OstCameraSession& camer
       view_(new OstPresenterView(*dialog.VideoWindow(), &dialog)) {
     camera_.SetRotation(view_->Rotation());
     connect(&dialog_, &COstUI_Orbit_MainDlg::presenterRequested, this, &OstPresenter::Enter);
-    connect(&dialog_, &COstUI_Orbit_MainDlg::cameraMessageChanged, view_, &OstPresenterView::SetMessage);
+    connect(&dialog_, &COstUI_Orbit_MainDlg::cameraStateChanged, view_,
+            [this](int, const QString& text) { view_->SetMessage(text); });
     connect(view_, &OstPresenterView::leaveRequested, this, &OstPresenter::Leave);
     connect(view_, &OstPresenterView::takePhotoRequested, &dialog_, &COstUI_Orbit_MainDlg::OnTakePhoto);
     connect(view_, &OstPresenterView::rotationChanged, this,

@@ -5,6 +5,7 @@
 #include "COstUI_Orbit_SettingPropSheet.h"
 #include "COstUI_PropertySheet.h"
 #include "OstCameraSession.h"
+#include "OstCameraSharing.h"
 #include "OstHeap.h"
 #include "OstMessages.h"
 #include "OstOrbitRemote.h"
@@ -51,10 +52,13 @@ void OstSheets::Open(int page) {
         sheet.GeneralPage().SetDeviceNames(names);
         sheet.RemotePage().SetRemoteValues(parts_.remote.GetPassword(), parts_.remoteSwitch.Wanted() ? 1 : 0);
         sheet.SetDevice(parts_.camera.Camera());
+        sheet.GeneralPage().SetSharing(parts_.sharing.Wanted(), parts_.sharing.Available());
         if (placed)
             sheet.SetPosition(left, 0);
         sheet.DoModal();
         settings_ = nullptr;
+        if (sheet.GeneralPage().sharingApplied)
+            parts_.sharing.SetWanted(sheet.GeneralPage().sharingWanted);
         parts_.settingsClosed(sheet.GeneralPage().cameraRestartNeeded);
         ApplyRemote(sheet.RemotePage());
         return;

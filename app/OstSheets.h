@@ -6,6 +6,7 @@ class COstUI_Orbit_RemotePage;
 class COstUI_Orbit_SettingPropSheet;
 class COstUI_PropertySheet;
 class OstCameraSession;
+class OstCameraSharing;
 class OstOrbitRemote;
 class OstRemoteSwitch;
 class OstWebcamMonitor;
@@ -27,6 +28,7 @@ public:
         OstCameraSession& camera;
         const OstOrbitRemote& remote;
         OstRemoteSwitch& remoteSwitch;
+        OstCameraSharing& sharing;
         // The settings sheet closed; restartCamera: the camera's format changed.
         std::function<void(bool restartCamera)> settingsClosed;
     };

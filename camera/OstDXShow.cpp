@@ -345,6 +345,7 @@ bool OstDXShow::BuildVMR9Filter() {
     {
         std::lock_guard guard(lock_);
         control->SetRotation(rotation_);
+        control->SetFrameTap(tap_);
         windowlessControl_ = control;
     }
     if (!control->SetVideoClippingWindow(videoWindow_)) {
@@ -361,6 +362,13 @@ void OstDXShow::SetRotation(int quarterTurns) {
     rotation_ = quarterTurns;
     if (windowlessControl_)
         windowlessControl_->SetRotation(quarterTurns);
+}
+
+void OstDXShow::SetFrameTap(IOstFrameTap* tap) {
+    std::lock_guard guard(lock_);
+    tap_ = tap;
+    if (windowlessControl_)
+        windowlessControl_->SetFrameTap(tap);
 }
 
 bool OstDXShow::SetVideoPosition() {

@@ -16,6 +16,7 @@ class IOstGraphNotify;
 class IOstGraphReporter;
 class IOstVideoWindow;
 class OstSourceFilter;
+class IOstFrameTap;
 class OstVideoRenderer;
 typedef struct _GstBus GstBus;
 typedef struct _GstElement GstElement;
@@ -65,6 +66,9 @@ public:
     // Quarter turns clockwise of the picture (shown and photographed), kept across rebuilds of
     // the graph and applied from the next frame on.
     void SetRotation(int quarterTurns);
+    // Every frame also goes to the tap (null: none), across rebuilds of the graph; the tap must
+    // outlive the graph or be cleared first.
+    void SetFrameTap(IOstFrameTap* tap);
 
     // Lays the frame's bitmap into the normalised rectangle 0.4, 0.7, 0.6, 0.9 of the picture.
     bool BlendApplicationImage(const OverlayFrame& frame);
@@ -119,6 +123,7 @@ private:
     GstElement* colorConverter_ = nullptr;
     GstElement* renderer_ = nullptr; // appsink
     int rotation_ = 0;
+    IOstFrameTap* tap_ = nullptr;
     std::shared_ptr<OstVideoRenderer> windowlessControl_;
     std::shared_ptr<OstVideoRenderer> mixerBitmap_;
 

@@ -1,6 +1,10 @@
 #include "OstUdevDeviceTracker.h"
 
+#include "IOstV4l2Io.h"
+#include "OstLoopback.h"
 #include "OstV4l2Device.h"
+
+#include <QFile>
 
 namespace {
 
@@ -50,10 +54,14 @@ QString OstUdevDeviceTracker::FriendlyNameOf(const OstUdevNode& node) {
 }
 
 std::optional<IOstDeviceSource::Device> OstUdevDeviceTracker::DeviceOf(const OstUdevNode& node) {
+    return DeviceOf(node, *IOstV4l2Io::System());
+}
+
+std::optional<IOstDeviceSource::Device> OstUdevDeviceTracker::DeviceOf(const OstUdevNode& node, IOstV4l2Io& io) {
     if (!IsCamera(node))
         return std::nullopt;
     QString path = DevicePathOf(node);
-    if (path.isEmpty())
+    if (path.isEmpty() || OstLoopback::IsLoopback(io, QFile::encodeName(node.devNode)))
         return std::nullopt;
     QString name = FriendlyNameOf(node);
     auto input = std::make_shared<OstV4l2Device>(path, name, node.devNode);

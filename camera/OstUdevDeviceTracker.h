@@ -3,6 +3,8 @@
 #include "IOstDeviceSource.h"
 #include "OstUdevNode.h"
 
+class IOstV4l2Io;
+
 #include <QString>
 #include <QStringView>
 
@@ -25,8 +27,10 @@ public:
     static QString DevicePathOf(const OstUdevNode& node);
     // The driver's name of the card, else the USB model name; may be empty.
     static QString FriendlyNameOf(const OstUdevNode& node);
-    // The device a camera node stands for, opened through its device file.
+    // The device a camera node stands for, opened through its device file. A V4L2 loopback
+    // device (asked through `io`) is no camera: it may carry this program's own picture.
     static std::optional<IOstDeviceSource::Device> DeviceOf(const OstUdevNode& node);
+    static std::optional<IOstDeviceSource::Device> DeviceOf(const OstUdevNode& node, IOstV4l2Io& io);
 
     // A node found by enumeration: its device when it is a camera.
     std::optional<IOstDeviceSource::Device> Present(const OstUdevNode& node);

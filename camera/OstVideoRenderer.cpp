@@ -1,5 +1,6 @@
 #include "OstVideoRenderer.h"
 
+#include "IOstFrameTap.h"
 #include "IOstVideoWindow.h"
 #include "OstGst.h"
 
@@ -295,6 +296,8 @@ void OstVideoRenderer::DeliverFrame(QImage frame) {
     // quarters without resampling.
     if (const int turns = quarterTurns_.load(std::memory_order_relaxed))
         frame = frame.transformed(QTransform().rotate(90.0 * turns));
+    if (IOstFrameTap* tap = tap_.load(std::memory_order_acquire))
+        tap->TakeFrame(frame);
     std::lock_guard guard(lock_);
     // The photo is the camera's picture: the overlay is laid into the shown copy only (which
     // detaches from the kept frame only while an overlay is on).

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <mutex>
 
+class IOstFrameTap;
 class IOstVideoWindow;
 typedef struct _GstElement GstElement;
 
@@ -56,6 +57,9 @@ public:
     // the window, the overlay's place and the photos all see the turned picture.
     void SetRotation(int quarterTurns);
     int Rotation() const { return quarterTurns_.load(std::memory_order_relaxed); }
+    // Gets every frame from the next one on; null stops. The tap must outlive the renderer's
+    // streaming or be cleared first.
+    void SetFrameTap(IOstFrameTap* tap) { tap_.store(tap, std::memory_order_release); }
 
     // One frame of the stream (format RGB32). Public for benchmarks and tests.
     void DeliverFrame(QImage frame);
@@ -96,4 +100,5 @@ private:
     std::uint64_t frames_ = 0;
     bool ended_ = false;
     std::atomic<int> quarterTurns_{0};
+    std::atomic<IOstFrameTap*> tap_{nullptr};
 };

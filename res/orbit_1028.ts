@@ -799,5 +799,30 @@
         <extracomment>Line of the full-screen key list.</extracomment>
         <translation>F1 或 ?：顯示或隱藏按鍵說明</translation>
     </message>
+    <message id="495">
+        <source>Share as a camera for other programs</source>
+        <extracomment>Check box of the General settings page: other programs (browsers, call programs) can pick the camera's picture.</extracomment>
+        <translation>分享為其他程式的攝影機</translation>
+    </message>
+    <message id="496">
+        <source>PipeWire is not running in this session, and there is no loopback camera.</source>
+        <extracomment>Under the sharing check box when it cannot be used.</extracomment>
+        <translation>此工作階段未執行 PipeWire，也沒有迴路攝影機。</translation>
+    </message>
+    <message id="497">
+        <source>The camera is in use by a call.</source>
+        <extracomment>Shown to other programs in place of the picture while a Skype call holds the camera.</extracomment>
+        <translation>攝影機正由通話使用中。</translation>
+    </message>
+    <message id="498">
+        <source>No camera is connected.</source>
+        <extracomment>Shown to other programs in place of the picture while no camera is plugged in.</extracomment>
+        <translation>未連接攝影機。</translation>
+    </message>
+    <message id="499">
+        <source>Camera shared with other programs</source>
+        <extracomment>Second line of the tray icon's tooltip while the camera is shared.</extracomment>
+        <translation>攝影機已分享給其他程式</translation>
+    </message>
 </context>
 </TS>

@@ -799,5 +799,30 @@
         <extracomment>Line of the full-screen key list.</extracomment>
         <translation>F1 or ?: show or hide these keys</translation>
     </message>
+    <message id="495">
+        <source>Share as a camera for other programs</source>
+        <extracomment>Check box of the General settings page: other programs (browsers, call programs) can pick the camera's picture.</extracomment>
+        <translation>Share as a camera for other programs</translation>
+    </message>
+    <message id="496">
+        <source>PipeWire is not running in this session, and there is no loopback camera.</source>
+        <extracomment>Under the sharing check box when it cannot be used.</extracomment>
+        <translation>PipeWire is not running in this session, and there is no loopback camera.</translation>
+    </message>
+    <message id="497">
+        <source>The camera is in use by a call.</source>
+        <extracomment>Shown to other programs in place of the picture while a Skype call holds the camera.</extracomment>
+        <translation>The camera is in use by a call.</translation>
+    </message>
+    <message id="498">
+        <source>No camera is connected.</source>
+        <extracomment>Shown to other programs in place of the picture while no camera is plugged in.</extracomment>
+        <translation>No camera is connected.</translation>
+    </message>
+    <message id="499">
+        <source>Camera shared with other programs</source>
+        <extracomment>Second line of the tray icon's tooltip while the camera is shared.</extracomment>
+        <translation>Camera shared with other programs</translation>
+    </message>
 </context>
 </TS>

@@ -799,5 +799,30 @@
         <extracomment>Line of the full-screen key list.</extracomment>
         <translation>F1 또는 ?: 단축키 보기/숨기기</translation>
     </message>
+    <message id="495">
+        <source>Share as a camera for other programs</source>
+        <extracomment>Check box of the General settings page: other programs (browsers, call programs) can pick the camera's picture.</extracomment>
+        <translation>다른 프로그램의 카메라로 공유</translation>
+    </message>
+    <message id="496">
+        <source>PipeWire is not running in this session, and there is no loopback camera.</source>
+        <extracomment>Under the sharing check box when it cannot be used.</extracomment>
+        <translation>이 세션에서 PipeWire가 실행 중이 아니며 루프백 카메라도 없습니다.</translation>
+    </message>
+    <message id="497">
+        <source>The camera is in use by a call.</source>
+        <extracomment>Shown to other programs in place of the picture while a Skype call holds the camera.</extracomment>
+        <translation>통화에서 카메라를 사용 중입니다.</translation>
+    </message>
+    <message id="498">
+        <source>No camera is connected.</source>
+        <extracomment>Shown to other programs in place of the picture while no camera is plugged in.</extracomment>
+        <translation>연결된 카메라가 없습니다.</translation>
+    </message>
+    <message id="499">
+        <source>Camera shared with other programs</source>
+        <extracomment>Second line of the tray icon's tooltip while the camera is shared.</extracomment>
+        <translation>다른 프로그램과 카메라 공유 중</translation>
+    </message>
 </context>
 </TS>

@@ -31,6 +31,7 @@ public:
     SimulatedGraph& operator=(const SimulatedGraph&) = delete;
 
     bool Running() const { return running_; }
+    OstDXShow& Graph() { return *graph_; }
 
 private:
     QString path_;

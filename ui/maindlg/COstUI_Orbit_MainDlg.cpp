@@ -323,10 +323,12 @@ void COstUI_Orbit_MainDlg::SetCameraState(bool ok, int messageId) {
     takePhoto_->setEnabled(ok);
     mirror_->setEnabled(ok);
     zoom_->SetCameraRunning(ok);
-    cameraErrorId_ = messageId;
-    if (messageId != 0)
+    // 0 keeps the text, and the number a language switch reads it again by.
+    if (messageId != 0) {
+        cameraErrorId_ = messageId;
         cameraError_->setText(Text(messageId));
-    emit cameraMessageChanged(ok ? QString() : cameraError_->text());
+    }
+    emit cameraStateChanged(ok ? 0 : cameraErrorId_, ok ? QString() : cameraError_->text());
     update();
 }
 

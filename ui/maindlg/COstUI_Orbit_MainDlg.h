@@ -115,8 +115,9 @@ signals:
     // Double-click on the preview, F11, or the size menu's Full Screen: the picture alone on a
     // whole screen.
     void presenterRequested();
-    // The camera's message while the preview cannot run; empty once it runs.
-    void cameraMessageChanged(const QString& text);
+    // The camera's message (its string number and text) while the preview cannot run; 0 and
+    // empty once it runs.
+    void cameraStateChanged(int messageId, const QString& text);
     // A command for the controller; sent synchronously except UICMD_UPDATE_VIDEO_POSITION,
     // which is queued. The argument is a QString, an int or nothing, as the code says.
     void uiCommand(int code, const QVariant& argument);

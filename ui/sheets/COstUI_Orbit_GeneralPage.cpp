@@ -6,6 +6,7 @@
 #include "OstPageText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -37,6 +38,8 @@ enum Text {
     kFramesPerSecond = 369,
     kDefault = 370,
     kSelectPath = 482,
+    kShareCamera = 495,
+    kCannotShare = 496,
 };
 
 // The default items carry the word "(Default)" of the current language after the value.
@@ -138,6 +141,13 @@ bool COstUI_Orbit_GeneralPage::OnInitDialog() {
     rateUnit_ = Make<QLabel>(this, 2016);
     place(rateUnit_, 222, 223, 54, 10);
 
+    share_ = Make<QCheckBox>(this, 2020);
+    place(share_, 10, 252, 266, 10);
+    shareWhyNot_ = Make<QLabel>(this, 2021);
+    place(shareWhyNot_, 22, 265, 254, 20);
+    shareWhyNot_->setWordWrap(true);
+    shareWhyNot_->setEnabled(false);
+
     // A stored name is filtered like a typed one.
     connect(customName_, &QLineEdit::textChanged, this,
             &COstUI_Orbit_GeneralPage::OnCustomNameChanged);
@@ -153,18 +163,27 @@ bool COstUI_Orbit_GeneralPage::OnInitDialog() {
     resolutions_->setCurrentIndex(ItemFor(resolutions_, record.Resolution, kDefaultResolutionItem));
     rates_->addItems(RateItems(word));
     rates_->setCurrentIndex(ItemFor(rates_, record.Frame, kDefaultRateItem));
+    share_->setChecked(shareWanted_ && shareAvailable_);
+    share_->setEnabled(shareAvailable_);
+    shareWhyNot_->setVisible(!shareAvailable_);
     filling_ = false;
 
     for (QRadioButton* radio : {direct_, delayed_, dateSerial_, custom_})
         connect(radio, &QRadioButton::clicked, this, &COstUI_Orbit_GeneralPage::Changed);
     for (QComboBox* list : {devices_, resolutions_, rates_})
         connect(list, &QComboBox::activated, this, &COstUI_Orbit_GeneralPage::Changed);
+    connect(share_, &QCheckBox::clicked, this, &COstUI_Orbit_GeneralPage::Changed);
     connect(change_, &QPushButton::clicked, this, &COstUI_Orbit_GeneralPage::OnChangeFolder);
     connect(audio_, &QPushButton::clicked, this, &COstUI_Orbit_GeneralPage::OnAudioSettings);
 
     OstPageControls::ShowNewControls(this);
     ApplyTexts();
     return true;
+}
+
+void COstUI_Orbit_GeneralPage::SetSharing(bool wanted, bool available) {
+    shareWanted_ = wanted;
+    shareAvailable_ = available;
 }
 
 void COstUI_Orbit_GeneralPage::SetDeviceNames(const QStringList& names) {
@@ -205,6 +224,8 @@ void COstUI_Orbit_GeneralPage::ApplyTexts() {
     resolutionGroup_->setTitle(Load(kResolution));
     rateGroup_->setTitle(Load(kFrameRate));
     rateUnit_->setText(Load(kFramesPerSecond));
+    share_->setText(Load(kShareCamera));
+    shareWhyNot_->setText(Load(kCannotShare));
     // setItemText keeps each list's selection.
     const QString word = Load(kDefault);
     resolutions_->setItemText(kDefaultResolutionItem,
@@ -284,6 +305,8 @@ bool COstUI_Orbit_GeneralPage::OnApply() {
             rates_->currentIndex() == kDefaultRateItem ? kDefaultRate : rates_->currentText();
         if (rate != r.Frame)
             r.Frame = rate;
+        sharingApplied = share_->isEnabled();
+        sharingWanted = share_->isChecked();
     }
     return COstUI_PropertyPage::OnApply();
 }

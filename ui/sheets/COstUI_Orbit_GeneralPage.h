@@ -9,6 +9,7 @@
 #include <functional>
 
 class OstPagePathLabel;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -43,6 +44,10 @@ public:
     void SetDeviceNames(const QStringList& names);
     const QStringList& GetDeviceNames() const { return deviceNames_; }
 
+    // The camera shared with other programs: the stored wish, and whether it can be; without
+    // a way to share the box is disabled and a line says why.
+    void SetSharing(bool wanted, bool available);
+
     // The folder dialog; tests replace it.
     void SetFolderChooser(FolderChooser chooser) { folderChooser_ = std::move(chooser); }
 
@@ -52,6 +57,9 @@ public:
 
     // Set by an apply that changed the resolution; read by the controller after the sheet.
     bool cameraRestartNeeded = false;
+    // Set by OK or Apply: the sharing box as it was then.
+    bool sharingApplied = false;
+    bool sharingWanted = false;
 
 private:
     void FillDeviceList();
@@ -61,12 +69,16 @@ private:
     void Changed();
 
     SettingsRecord* record_ = nullptr;
+    bool shareWanted_ = false;
+    bool shareAvailable_ = false;
     QStringList deviceNames_;
     FolderChooser folderChooser_;
     // Programmatic fills of the controls are not the user's changes.
     bool filling_ = false;
     bool filtering_ = false;
 
+    QCheckBox* share_ = nullptr;
+    QLabel* shareWhyNot_ = nullptr;
     QGroupBox* deviceGroup_ = nullptr;
     QLabel* deviceLabel_ = nullptr;
     QComboBox* devices_ = nullptr;

@@ -83,8 +83,14 @@ bool CSystemTray::SetIcon(int iconId) {
 bool CSystemTray::SetTooltipText(const QString& text) {
     tooltip_ = text.left(kMaxTooltip);
     if (icon_ != nullptr)
-        icon_->setToolTip(tooltip_);
+        icon_->setToolTip(ShownTooltip());
     return true;
+}
+
+void CSystemTray::SetTooltipNote(const QString& note) {
+    note_ = note;
+    if (icon_ != nullptr)
+        icon_->setToolTip(ShownTooltip());
 }
 
 bool CSystemTray::ShowBalloon(const QString& text) {

@@ -35,11 +35,15 @@ public:
     // False when the picture does not exist or there is no icon yet.
     bool SetIcon(int iconId);
     bool SetTooltipText(const QString& text);
+    // A second line under every tooltip text (empty: none), such as what the program shares.
+    void SetTooltipNote(const QString& note);
     // A balloon titled "Orbit" for 10 s, when the tray can show balloons; false otherwise.
     // Shown once the panel has placed the icon (at most 2 s later); a newer one replaces it.
     virtual bool ShowBalloon(const QString& text);
 
     QString GetTooltipText() const { return tooltip_; }
+    // What the icon shows: the text and the note under it.
+    QString ShownTooltip() const { return note_.isEmpty() ? tooltip_ : tooltip_ + u'\n' + note_; }
     int GetIconId() const { return iconId_; }
     // Whether the icon is in a tray right now.
     bool IsIconAdded() const;
@@ -70,5 +74,6 @@ private:
     QRect balloonAnchor_;
     int balloonTries_ = 0;
     QString tooltip_;
+    QString note_;
     int iconId_ = 0;
 };

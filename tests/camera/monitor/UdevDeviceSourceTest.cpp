@@ -1,5 +1,7 @@
 #include "MonitorTestSupport.h"
 
+#include "IOstV4l2Io.h"
+#include "OstLoopback.h"
 #include "OstUdevDeviceSource.h"
 #include "OstUdevDeviceTracker.h"
 #include "OstV4l2Device.h"
@@ -9,6 +11,12 @@
 #include <QDir>
 
 #include <gtest/gtest.h>
+#include <linux/videodev2.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -191,4 +199,53 @@ TEST(UdevDeviceSource, MonitorOnUdevOffersACamera) {
     for (std::size_t i = 0; i < monitor.DeviceCount(); ++i)
         real |= monitor.DeviceAt(i)->DevicePath() != OstWebcamMonitor::kSimulatedCameraPath;
     EXPECT_NE(real, monitor.SimulatedCameraPlugged());
+}
+
+namespace {
+
+// Answers VIDIOC_QUERYCAP with a driver's name per device file; other files do not open.
+class DriverNames : public IOstV4l2Io {
+public:
+    std::map<QByteArray, QByteArray> drivers;
+    int Open(const QByteArray& path) override {
+        const auto at = drivers.find(path);
+        if (at == drivers.end())
+            return -1;
+        opened_.push_back(path);
+        return int(opened_.size()) - 1 + 100;
+    }
+    void Close(int) override {}
+    int Ioctl(int fd, unsigned long request, void* argument) override {
+        if (request != VIDIOC_QUERYCAP || fd < 100)
+            return -1;
+        auto* caps = static_cast<v4l2_capability*>(argument);
+        const QByteArray& name = drivers[opened_[std::size_t(fd - 100)]];
+        // Filled to the end of the field without a terminator, as a driver may.
+        std::memset(caps->driver, 0, sizeof(caps->driver));
+        std::memcpy(caps->driver, name.constData(), std::min(sizeof(caps->driver), std::size_t(name.size())));
+        return 0;
+    }
+
+private:
+    std::vector<QByteArray> opened_;
+};
+
+} // namespace
+
+TEST(LoopbackDevice, FoundByItsDriversNameAndNeverTakenForACamera) {
+    DriverNames io;
+    io.drivers["/dev/video0"] = "uvcvideo";
+    io.drivers["/dev/video4"] = "v4l2 loopback";
+    io.drivers["/dev/video5"] = "v4l2 loopback plus more than sixteen";
+    EXPECT_EQ(OstLoopback::Find(io, {u"/dev/video0"_qs, u"/dev/video3"_qs, u"/dev/video4"_qs}), u"/dev/video4"_qs);
+    EXPECT_TRUE(OstLoopback::Find(io, {u"/dev/video0"_qs, u"/dev/video3"_qs}).isEmpty());
+    // Only the exact name: a driver whose name merely begins the same way is another driver.
+    EXPECT_FALSE(OstLoopback::IsLoopback(io, "/dev/video5"));
+
+    // A loopback device dressed as a USB camera (it may carry this program's own picture) is
+    // no camera; the same node with a camera's driver is one.
+    OstUdevNode node = CaptureNode(u"video4"_qs);
+    EXPECT_FALSE(OstUdevDeviceTracker::DeviceOf(node, io).has_value());
+    io.drivers["/dev/video4"] = "uvcvideo";
+    EXPECT_TRUE(OstUdevDeviceTracker::DeviceOf(node, io).has_value());
 }
