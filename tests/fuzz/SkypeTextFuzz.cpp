@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every contact and call told of is kept for the program's life: a campaign starts afresh
     // now and then, or it would spend its time searching its own records.
     static int runs = 0;
-    if (++runs % 20000 == 0) {
+    if (++runs % 5000 == 0) {
         delete g_remote;
         delete g_controller;
         Build();
