@@ -42,12 +42,20 @@ bool OstPipeWireReaders::Start() {
     pw_thread_loop_lock(loop_);
     core_ = pw_context_connect(context_, nullptr, 0);
     if (core_) {
-        registry_ = pw_core_get_registry(core_, PW_VERSION_REGISTRY, 0);
         listener_ = new Listener;
         listener_->events.version = PW_VERSION_REGISTRY_EVENTS;
         listener_->events.global = OnGlobal;
         listener_->events.global_remove = OnGlobalRemove;
+// PipeWire's method macros are GNU statement expressions.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wgnu-statement-expression"
+#endif
+        registry_ = pw_core_get_registry(core_, PW_VERSION_REGISTRY, 0);
         pw_registry_add_listener(registry_, &listener_->hook, &listener_->events, this);
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
     }
     pw_thread_loop_unlock(loop_);
     if (!core_) {
