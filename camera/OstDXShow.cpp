@@ -409,15 +409,25 @@ bool OstDXShow::BuildInterfaces() {
         streamFailed_ = false;
     }
     // Handled on the posting thread, so no main loop is needed and nothing piles up.
+    {
+        std::lock_guard guard(busTarget_->lock);
+        busTarget_->graph = this;
+    }
+    // GStreamer keeps the handler's data until the last call in flight has returned.
     gst_bus_set_sync_handler(
         bus_,
-        [](GstBus*, GstMessage* message, gpointer self) {
-            OstGst::TakeOver(self);
-            static_cast<OstDXShow*>(self)->OnBusMessage(message);
-            OstGst::HandOver(self);
+        [](GstBus*, GstMessage* message, gpointer data) {
+            const auto& target = *static_cast<std::shared_ptr<BusTarget>*>(data);
+            std::lock_guard guard(target->lock);
+            if (OstDXShow* graph = target->graph) {
+                OstGst::TakeOver(graph);
+                graph->OnBusMessage(message);
+                OstGst::HandOver(graph);
+            }
             return GST_BUS_DROP;
         },
-        this, nullptr);
+        new std::shared_ptr<BusTarget>(busTarget_),
+        [](gpointer data) { delete static_cast<std::shared_ptr<BusTarget>*>(data); });
     return true;
 }
 
@@ -607,6 +617,11 @@ void OstDXShow::ReleaseGraph() {
                 gst_bin_remove(graph, e.get());
     }
     renderer_ = colorConverter_ = decoder_ = formatFilter_ = nullptr;
+    {
+        // Waits for a message being handled; none reaches the graph afterwards.
+        std::lock_guard guard(busTarget_->lock);
+        busTarget_->graph = nullptr;
+    }
     if (bus_) {
         gst_bus_set_sync_handler(bus_, nullptr, nullptr, nullptr);
         gst_object_unref(bus_);

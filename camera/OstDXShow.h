@@ -143,7 +143,13 @@ private:
     std::int32_t height_ = 480;
     std::uint32_t frameRate_ = 30;
 
-    // Bus messages arrive on streaming threads.
+    // Bus messages arrive on streaming threads, and one may still be on its way when the graph
+    // lets the bus go: the handler reaches the graph through this, which outlives it.
+    struct BusTarget {
+        std::mutex lock;
+        OstDXShow* graph = nullptr;
+    };
+    std::shared_ptr<BusTarget> busTarget_ = std::make_shared<BusTarget>();
     mutable std::mutex busLock_;
     IOstGraphNotify* eventTarget_ = nullptr;
     bool streamFailed_ = false;
