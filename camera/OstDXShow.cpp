@@ -414,9 +414,12 @@ bool OstDXShow::BuildInterfaces() {
         busTarget_->graph = this;
     }
     // GStreamer keeps the handler's data until the last call in flight has returned.
+    auto* token = new std::shared_ptr<BusTarget>(busTarget_);
+    OstGst::HandOver(token);
     gst_bus_set_sync_handler(
         bus_,
         [](GstBus*, GstMessage* message, gpointer data) {
+            OstGst::TakeOver(data);
             const auto& target = *static_cast<std::shared_ptr<BusTarget>*>(data);
             std::lock_guard guard(target->lock);
             if (OstDXShow* graph = target->graph) {
@@ -424,10 +427,13 @@ bool OstDXShow::BuildInterfaces() {
                 graph->OnBusMessage(message);
                 OstGst::HandOver(graph);
             }
+            OstGst::HandOver(data);
             return GST_BUS_DROP;
         },
-        new std::shared_ptr<BusTarget>(busTarget_),
-        [](gpointer data) { delete static_cast<std::shared_ptr<BusTarget>*>(data); });
+        token, [](gpointer data) {
+            OstGst::TakeOver(data);
+            delete static_cast<std::shared_ptr<BusTarget>*>(data);
+        });
     return true;
 }
 

@@ -2,7 +2,6 @@
 // when Skype answers late, or not at all, is decided here in milliseconds.
 
 #include "AnsweredBoxes.h"
-#include "COrbitApp.h"
 #include "COrbit_MainWnd.h"
 #include "COstUI_Orbit_ContactListDlg.h"
 #include "COstUI_Orbit_MainDlg.h"
@@ -11,7 +10,6 @@
 #include "OstDXShow.h"
 #include "OstLanguageSelector.h"
 #include "OstSkypeController.h"
-#include "TestHome.h"
 #include "OstTrayCommand.h"
 #include "OstWebcam.h"
 #include "OstWebcamMonitor.h"
@@ -21,7 +19,6 @@
 #include <QDir>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -187,19 +184,4 @@ TEST_F(ControllerWindowsTest, TheSettingsSheetFollowsTheCameraPulledAndPluggedWh
     // The sheet's pages were handed the new camera: closing left nothing dangling.
     ASSERT_GT(webcams.DeviceCount(), 0u);
     EXPECT_EQ(webcams.DeviceAt(0)->Graph()->State(), GraphState::Running);
-}
-
-// The program's settings, pictures and trash stay inside a home of the test's own, and the
-// simulated camera stands in for the device.
-int main(int argc, char** argv) {
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 1;
-    UseTestHome(home.path());
-    qputenv("ORBIT_SIMULATED_CAMERA", "always");
-    QApplication app(argc, argv);
-    COrbitApp::SetUpApplication();
-    OstLanguageSelector::GetInstance().SetLanguage(OstLanguageSelector::English);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
