@@ -167,25 +167,23 @@ void OstSharedCamera::SetFrameRate(int framesPerSecond) {
 }
 
 void OstSharedCamera::TakeFrame(const QImage& frame) {
-    {
-        std::lock_guard guard(lock_);
-        if (!pipeline_)
-            return;
-        lastFrame_ = std::chrono::steady_clock::now();
-        lastSize_ = frame.size();
-        // Nobody reads: the frame is not even handed on, so nothing is converted. A frame of a
-        // new size still goes: its format is what makes the node appear for readers.
-        if (readers_ && !readers_->HasReaders() && caps_ == frame.size())
-            return;
-    }
-    Push(frame);
+    std::lock_guard guard(lock_);
+    if (!pipeline_)
+        return;
+    lastFrame_ = std::chrono::steady_clock::now();
+    lastSize_ = frame.size();
+    if (!Unread(frame.size()))
+        PushLocked(frame);
 }
 
-void OstSharedCamera::Push(const QImage& frame) {
-    if (frame.isNull() || frame.format() != QImage::Format_RGB32)
-        return;
-    std::lock_guard guard(lock_);
-    if (!source_)
+bool OstSharedCamera::Unread(const QSize& size) const {
+    // Nobody reads: the frame is not even handed on, so nothing is converted. A frame of a new
+    // size still goes: its format is what makes the node appear for readers.
+    return readers_ && !readers_->HasReaders() && caps_ == size;
+}
+
+void OstSharedCamera::PushLocked(const QImage& frame) {
+    if (!source_ || frame.isNull() || frame.format() != QImage::Format_RGB32)
         return;
     if (caps_ != frame.size()) {
         // A new size (another resolution, a quarter turn) is a new format for the readers.
@@ -196,7 +194,8 @@ void OstSharedCamera::Push(const QImage& frame) {
         gst_caps_unref(caps);
         caps_ = frame.size();
     }
-    // The buffer holds a reference to the frame's pixels: no copy is made here.
+    // The buffer holds a reference to the frame's pixels: no copy is made here. The appsrc
+    // never blocks, so this is quick under the lock.
     auto* held = new QImage(frame);
     GstBuffer* buffer = gst_buffer_new_wrapped_full(GST_MEMORY_FLAG_READONLY, const_cast<uchar*>(held->constBits()),
                                                     gsize(held->sizeInBytes()), 0, gsize(held->sizeInBytes()), held,
@@ -216,11 +215,10 @@ void OstSharedCamera::OnStillTick() {
     QSize size;
     {
         std::lock_guard guard(lock_);
-        if (!pipeline_ || stillText_.isEmpty() || std::chrono::steady_clock::now() - lastFrame_ < kStillAfter)
+        if (!pipeline_ || stillText_.isEmpty() || std::chrono::steady_clock::now() - lastFrame_ < kStillAfter ||
+            Unread(lastSize_))
             return;
         size = lastSize_;
-        if (readers_ && !readers_->HasReaders() && caps_ == size)
-            return;
     }
     if (still_.size() != size) {
         still_ = QImage(size, QImage::Format_RGB32);
@@ -233,5 +231,7 @@ void OstSharedCamera::OnStillTick() {
         painter.drawText(still_.rect().adjusted(size.width() / 12, 0, -size.width() / 12, 0),
                          Qt::AlignCenter | Qt::TextWordWrap, stillText_);
     }
-    Push(still_);
+    std::lock_guard guard(lock_);
+    if (pipeline_)
+        PushLocked(still_);
 }

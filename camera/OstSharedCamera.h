@@ -55,7 +55,9 @@ public:
     std::uint64_t FramesPushed() const { return pushed_.load(); }
 
 private:
-    void Push(const QImage& frame);
+    // With lock_ held.
+    bool Unread(const QSize& size) const;
+    void PushLocked(const QImage& frame);
     void OnStillTick();
 
     mutable std::mutex lock_;

@@ -82,8 +82,8 @@ OstPresenterView::~OstPresenterView() = default;
 
 // ---------------------------------------------------------------- screens
 
-void OstPresenterView::Enter(const QScreen* dialogScreen) {
-    dialogScreen_ = const_cast<QScreen*>(dialogScreen);
+void OstPresenterView::Enter(QScreen* dialogScreen) {
+    dialogScreen_ = dialogScreen;
     const QList<QScreen*> screens = QGuiApplication::screens();
     QStringList names;
     for (const QScreen* screen : screens)
@@ -182,10 +182,6 @@ void OstPresenterView::SetMessage(const QString& text) {
 void OstPresenterView::ConfirmPhoto() {
     if (isVisible())
         flash_->start();
-}
-
-void OstPresenterView::ApplyTexts() {
-    update();
 }
 
 void OstPresenterView::ResetFigures() {

@@ -25,14 +25,13 @@ public:
     ~OstPresenterView() override;
 
     // Full screen on the remembered screen, or on the first one `dialogScreen` is not.
-    void Enter(const QScreen* dialogScreen);
+    void Enter(QScreen* dialogScreen);
     // Goes to the next screen and remembers it.
     void NextScreen();
     // The camera's message while there is no picture (empty while there is one).
     void SetMessage(const QString& text);
     // A photo was taken: a short flash says so.
     void ConfirmPhoto();
-    void ApplyTexts();
 
     bool Frozen() const { return !frozen_.isNull(); }
     bool HelpShown() const { return helpShown_; }
