@@ -824,5 +824,75 @@
         <extracomment>Second line of the tray icon's tooltip while the camera is shared.</extracomment>
         <translation>攝影機已分享給其他程式</translation>
     </message>
+    <message id="500">
+        <source>Minimize</source>
+        <extracomment>Title bar button: puts the dialog away into the taskbar; read by screen readers and shown as its tooltip.</extracomment>
+        <translation>最小化</translation>
+    </message>
+    <message id="501">
+        <source>Close</source>
+        <extracomment>Title bar button: closes the dialog (Orbit goes on in the tray).</extracomment>
+        <translation>關閉</translation>
+    </message>
+    <message id="502">
+        <source>Reset Zoom</source>
+        <extracomment>The 1:1 button beside the zoom slider.</extracomment>
+        <translation>重設縮放</translation>
+    </message>
+    <message id="503">
+        <source>Zoom</source>
+        <extracomment>Name of the zoom slider and the zoom field, for screen readers.</extracomment>
+        <translation>縮放</translation>
+    </message>
+    <message id="504">
+        <source>Show List</source>
+        <extracomment>The button that shows the photo list again.</extracomment>
+        <translation>顯示清單</translation>
+    </message>
+    <message id="505">
+        <source>Hide List</source>
+        <extracomment>The button that hides the photo list.</extracomment>
+        <translation>隱藏清單</translation>
+    </message>
+    <message id="506">
+        <source>Photo List</source>
+        <extracomment>Name of the list of photos, for screen readers.</extracomment>
+        <translation>相片清單</translation>
+    </message>
+    <message id="507">
+        <source>Sends the selected photo to %1.</source>
+        <extracomment>Description of Send Photo for screen readers; %1 is the friend chosen under Send To.</extracomment>
+        <translation>將選取的相片傳送給 %1。</translation>
+    </message>
+    <message id="508">
+        <source>Choose a friend under Send To first.</source>
+        <extracomment>Description of Send Photo while no friend is chosen.</extracomment>
+        <translation>請先在「傳送給」選擇好友。</translation>
+    </message>
+    <message id="509">
+        <source>Succeeded</source>
+        <extracomment>What the green check in a row's Status column says to a screen reader.</extracomment>
+        <translation>成功</translation>
+    </message>
+    <message id="510">
+        <source>Failed</source>
+        <extracomment>What the red cross in a row's Status column says to a screen reader.</extracomment>
+        <translation>失敗</translation>
+    </message>
+    <message id="511">
+        <source>Double-click or press F11 for the full-screen view.</source>
+        <extracomment>Description of the preview for screen readers and its tooltip.</extracomment>
+        <translation>按兩下或按 F11 以全螢幕檢視。</translation>
+    </message>
+    <message id="512">
+        <source>Custom file name</source>
+        <extracomment>Name of the file name field of the General settings page, for screen readers.</extracomment>
+        <translation>自訂檔名</translation>
+    </message>
+    <message id="513">
+        <source>Press Esc to cancel the transfer.</source>
+        <extracomment>Description of a row's Cancel button for screen readers.</extracomment>
+        <translation>按 Esc 取消傳送。</translation>
+    </message>
 </context>
 </TS>

@@ -824,5 +824,75 @@
         <extracomment>Second line of the tray icon's tooltip while the camera is shared.</extracomment>
         <translation>다른 프로그램과 카메라 공유 중</translation>
     </message>
+    <message id="500">
+        <source>Minimize</source>
+        <extracomment>Title bar button: puts the dialog away into the taskbar; read by screen readers and shown as its tooltip.</extracomment>
+        <translation>최소화</translation>
+    </message>
+    <message id="501">
+        <source>Close</source>
+        <extracomment>Title bar button: closes the dialog (Orbit goes on in the tray).</extracomment>
+        <translation>닫기</translation>
+    </message>
+    <message id="502">
+        <source>Reset Zoom</source>
+        <extracomment>The 1:1 button beside the zoom slider.</extracomment>
+        <translation>확대/축소 초기화</translation>
+    </message>
+    <message id="503">
+        <source>Zoom</source>
+        <extracomment>Name of the zoom slider and the zoom field, for screen readers.</extracomment>
+        <translation>확대/축소</translation>
+    </message>
+    <message id="504">
+        <source>Show List</source>
+        <extracomment>The button that shows the photo list again.</extracomment>
+        <translation>목록 표시</translation>
+    </message>
+    <message id="505">
+        <source>Hide List</source>
+        <extracomment>The button that hides the photo list.</extracomment>
+        <translation>목록 숨기기</translation>
+    </message>
+    <message id="506">
+        <source>Photo List</source>
+        <extracomment>Name of the list of photos, for screen readers.</extracomment>
+        <translation>사진 목록</translation>
+    </message>
+    <message id="507">
+        <source>Sends the selected photo to %1.</source>
+        <extracomment>Description of Send Photo for screen readers; %1 is the friend chosen under Send To.</extracomment>
+        <translation>선택한 사진을 %1에게 보냅니다.</translation>
+    </message>
+    <message id="508">
+        <source>Choose a friend under Send To first.</source>
+        <extracomment>Description of Send Photo while no friend is chosen.</extracomment>
+        <translation>먼저 보낼 대상에서 친구를 선택하십시오.</translation>
+    </message>
+    <message id="509">
+        <source>Succeeded</source>
+        <extracomment>What the green check in a row's Status column says to a screen reader.</extracomment>
+        <translation>성공</translation>
+    </message>
+    <message id="510">
+        <source>Failed</source>
+        <extracomment>What the red cross in a row's Status column says to a screen reader.</extracomment>
+        <translation>실패</translation>
+    </message>
+    <message id="511">
+        <source>Double-click or press F11 for the full-screen view.</source>
+        <extracomment>Description of the preview for screen readers and its tooltip.</extracomment>
+        <translation>두 번 클릭하거나 F11 키를 누르면 전체 화면으로 봅니다.</translation>
+    </message>
+    <message id="512">
+        <source>Custom file name</source>
+        <extracomment>Name of the file name field of the General settings page, for screen readers.</extracomment>
+        <translation>사용자 지정 파일 이름</translation>
+    </message>
+    <message id="513">
+        <source>Press Esc to cancel the transfer.</source>
+        <extracomment>Description of a row's Cancel button for screen readers.</extracomment>
+        <translation>Esc 키를 누르면 전송이 취소됩니다.</translation>
+    </message>
 </context>
 </TS>

@@ -16,7 +16,8 @@ constexpr int kFirst = 301;
 constexpr int kLast = 471;
 // Texts the program added for what it reports beyond the original ones.
 constexpr int kAdded[] = {472, 473, 474, 475, 476, 477, 480, 481, 482, 483, 484, 485, 486, 487,
-                          488, 489, 490, 491, 492, 493, 494, 495, 496, 497, 498, 499};
+                          488, 489, 490, 491, 492, 493, 494, 495, 496, 497, 498, 499,
+                          500, 501, 502, 503, 504, 505, 506, 507, 508, 509, 510, 511, 512, 513};
 
 QString Load(std::uint16_t language, int number) {
     QString text;
@@ -132,7 +133,7 @@ TEST(StringTableTest, MissingTableOrNumberFindsNothingAndKeepsText) {
         EXPECT_FALSE(OstLanguageSelector::LoadStringInLanguage(language, 453, text)) << language;
         EXPECT_EQ(text, u"kept"_qs);
     }
-    for (int number : {kFirst - 1, 478, 500, 0, -301, 1033}) {
+    for (int number : {kFirst - 1, 478, 514, 0, -301, 1033}) {
         QString text = u"kept"_qs;
         EXPECT_FALSE(
             OstLanguageSelector::LoadStringInLanguage(OstLanguageSelector::English, number, text))

@@ -6,7 +6,6 @@
 #include <QFocusEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 CxSkinButton::CxSkinButton(QWidget* parent) : CxSkinButton(QString(), parent) {}
@@ -88,14 +87,15 @@ void CxSkinButton::LoadBitmaps() {
     }
 }
 
-void CxSkinButton::SetToolTipText(const QString& text) {
-    setToolTip(text);
+void CxSkinButton::SetToolTipText(const QString& text, const QKeySequence& keys) {
+    name_ = text;
+    setToolTip(keys.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, keys.toString(QKeySequence::NativeText)));
     UpdateAccessibleName();
 }
 
 void CxSkinButton::UpdateAccessibleName() {
-    // An image button is named by its tooltip; a text button by its text (Qt's default).
-    const QString wanted = text().isEmpty() ? toolTip() : QString();
+    // An image button is named as its tooltip names it; a text button by its text (Qt's default).
+    const QString wanted = !text().isEmpty() ? QString() : name_.isEmpty() ? toolTip() : name_;
     if (accessibleName() != wanted)
         setAccessibleName(wanted);
 }
@@ -217,13 +217,15 @@ void CxSkinButton::paintEvent(QPaintEvent*) {
     if (border_)
         qDrawShadePanel(&painter, rect(), palette(), pressed, 1);
     if (hasFocus() && (focusMargin_ > 0 || keyboardFocus_)) {
-        // The focus rectangle inside the focus margin; keyboard users get one even without a
-        // margin, so they can see where Tab has taken them.
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(focusMargin_, focusMargin_, -focusMargin_ - 1, -focusMargin_ - 1);
-        if (focusMargin_ == 0)
-            option.rect = rect().adjusted(2, 2, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // Keyboard users get a ring even without a focus margin, so they can see where Tab has
+        // taken them: the highlight colour over a white line shows on light and dark skins alike.
+        const qreal inset = focusMargin_ > 0 ? focusMargin_ + 0.5 : 1.5;
+        const QRectF ring = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 3));
+        painter.drawRoundedRect(ring, 3, 3);
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 1.5));
+        painter.drawRoundedRect(ring, 3, 3);
     }
 }

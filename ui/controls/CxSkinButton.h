@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRegion>
 
@@ -25,7 +26,9 @@ public:
     void SetNormalBitmap(int normal);
     int NormalBitmap() const { return ids_[kNormal]; }
 
-    void SetToolTipText(const QString& text);
+    // The tooltip names the button and, when given, the keys that press it; a screen reader
+    // reads the name alone and announces the keys with the press action.
+    void SetToolTipText(const QString& text, const QKeySequence& keys = {});
     void SetTextColor(const QColor& colour);
     QColor TextColor() const { return textColour_; }
     void SetDrawMode(DrawMode mode);
@@ -52,6 +55,7 @@ private:
     enum Slot { kNormal, kDown, kOver, kDisabled, kFocus, kSlots };
     void LoadBitmaps();
     void UpdateAccessibleName();
+    QString name_;
     void DrawBitmap(QPainter& painter, const QPixmap& pixmap);
 
     int ids_[kSlots] = {};

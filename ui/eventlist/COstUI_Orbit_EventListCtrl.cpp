@@ -4,6 +4,8 @@
 #include "OstEventListDelegate.h"
 #include "OstEventListModel.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -129,6 +131,37 @@ QRect COstUI_Orbit_EventListCtrl::CellRect(int index, int column) const {
     if (!events_.Row(index) || column < 0 || column >= OstEventListModel::ColumnCount)
         return {};
     return visualRect(events_.index(index, column));
+}
+
+bool COstUI_Orbit_EventListCtrl::event(QEvent* event) {
+    // The menu key opens the row menu at the current row, not wherever the pointer rests.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid()) {
+        emit customContextMenuRequested(visualRect(currentIndex()).center());
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+void COstUI_Orbit_EventListCtrl::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 opens the row menu, as the menu key does (X11 turns only the latter into a
+    // context-menu request).
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && currentIndex().isValid()) {
+        emit customContextMenuRequested(visualRect(currentIndex()).center());
+        event->accept();
+        return;
+    }
+    // Esc presses the current row's Cancel button: the keyboard's way to stop a transfer.
+    const int index = GetSelectionMark();
+    EventRow* row = events_.Row(index);
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && row && row->HasButton()) {
+        events_.EndTransfer(index);
+        emit buttonClicked(index);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void COstUI_Orbit_EventListCtrl::mousePressEvent(QMouseEvent* event) {

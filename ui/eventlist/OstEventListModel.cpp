@@ -12,6 +12,9 @@ constexpr int kOtherFinalText = 349;
 constexpr int kFromText = 318;
 constexpr int kToText = 319;
 constexpr int kCancelText = 451;
+constexpr int kSucceededText = 509;
+constexpr int kFailedText = 510;
+constexpr int kCancelKeyText = 513;
 
 QString Text(int number) {
     return OstLanguageSelector::GetInstance().GetString(number);
@@ -42,6 +45,8 @@ int OstEventListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant OstEventListModel::data(const QModelIndex& index, int role) const {
     const EventRow* row = index.isValid() ? Row(index.row()) : nullptr;
+    if (row && index.column() == StatusColumn && (role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole))
+        return StatusForReaders(*row, role);
     if (!row || role != Qt::DisplayRole)
         return {};
     const EventRecord& record = row->Record;
@@ -63,6 +68,19 @@ QVariant OstEventListModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+QVariant OstEventListModel::StatusForReaders(const EventRow& row, int role) const {
+    // The status is drawn as a button or an icon; a screen reader gets it in words.
+    if (row.HasButton())
+        return role == Qt::AccessibleTextRole ? cancelText_ : Text(kCancelKeyText);
+    if (role == Qt::AccessibleDescriptionRole)
+        return {};
+    if (row.Record.Status == EventRecord::Completed)
+        return Text(kSucceededText);
+    if (row.Record.Status == EventRecord::Ended)
+        return Text(kFailedText);
+    return QString();
 }
 
 QVariant OstEventListModel::headerData(int section, Qt::Orientation orientation, int role) const {

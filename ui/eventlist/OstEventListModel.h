@@ -88,6 +88,8 @@ public:
     const QString& FromText() const { return fromText_; }
 
 private:
+    // The status column in words, for screen readers (Qt::AccessibleTextRole and its description).
+    QVariant StatusForReaders(const EventRow& row, int role) const;
     void LoadDrawnTexts();
     void InsertTop(std::unique_ptr<EventRow> row);
 

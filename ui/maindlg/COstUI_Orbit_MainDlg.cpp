@@ -9,6 +9,7 @@
 #include "OstEventListModel.h"
 #include "OstFriendChooser.h"
 #include "OstLanguageSelector.h"
+#include "OstMainDlgAccess.h"
 #include "OstMainDlgLayout.h"
 #include "OstMainDlgSkin.h"
 #include "OstMessages.h"
@@ -37,9 +38,6 @@ enum : int {
     IDS_PREVIEW_WINDOW = 317,
     IDS_SEND_TO = 320,
     IDS_MIRROR = 321,
-    IDS_TAKE_PHOTO = 323,
-    IDS_SEND_PHOTO = 324,
-    IDS_VIEW_PHOTO = 325,
     IDS_OPEN_FOLDER = 326,
     IDS_SETTING = 327,
     IDS_SEND_SOFTWARE = 328,
@@ -82,6 +80,7 @@ COstUI_Orbit_MainDlg::COstUI_Orbit_MainDlg(OstEventListModel& events, QWidget* p
     setFont(font);
 
     CreateControls();
+    access_ = new OstMainDlgAccess(*this);
     new OstSurfaceDrag(*this);
 
     ApplyPreviewSize(OstMainDlgLayout::Size320);
@@ -154,6 +153,13 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     connect(preview_, &OstVideoWidget::doubleClicked, this, &COstUI_Orbit_MainDlg::presenterRequested);
     auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, &COstUI_Orbit_MainDlg::presenterRequested);
+    // Ending the program from the keyboard, where the tray's menu may be out of reach; it asks
+    // first, as the tray's Close does.
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, [this] {
+        if (COstUI_Orbit_SystemTray::AskClose(this))
+            emit endProgramRequested();
+    });
 
     minimise_ = button(IDC_MINIMISE, OstSkin::Minimise);
     sizeMenu_ = button(IDC_SIZE_MENU, OstSkin::SizeMenu);
@@ -366,14 +372,10 @@ QString COstUI_Orbit_MainDlg::FolderText() const {
 }
 
 void COstUI_Orbit_MainDlg::ApplyTexts() {
-    takePhoto_->SetToolTipText(Text(IDS_TAKE_PHOTO));
-    sendPhoto_->SetToolTipText(Text(IDS_SEND_PHOTO));
-    viewPhoto_->SetToolTipText(Text(IDS_VIEW_PHOTO));
     openFolder_->setText(Text(IDS_OPEN_FOLDER));
     intro_->setText(Text(IDS_INTRO));
     setting_->setText(Text(IDS_SETTING));
     sendSoftware_->setText(Text(IDS_SEND_SOFTWARE));
-    mirror_->SetToolTipText(Text(IDS_MIRROR));
     mirrorLabel_->setText(Text(IDS_MIRROR));
     previewLabel_->setText(Text(IDS_PREVIEW_WINDOW));
     sendTo_->setText(Text(IDS_SEND_TO));
@@ -384,6 +386,7 @@ void COstUI_Orbit_MainDlg::ApplyTexts() {
     zoom_->ApplyTexts();
     friends_->ApplyTexts();
     eventList_->ApplyTexts();
+    access_->ApplyTexts();
     PlaceLocationRow();
 }
 
@@ -459,6 +462,7 @@ void COstUI_Orbit_MainDlg::closeEvent(QCloseEvent* event) {
 
 void COstUI_Orbit_MainDlg::OnListToggle() {
     listShown_ = !listShown_;
+    access_->SetListShown(listShown_);
     ApplyPreviewSize(previewSize_);
 }
 
@@ -477,7 +481,9 @@ void COstUI_Orbit_MainDlg::OnSizeMenu() {
     }
     menu.addSeparator();
     const QAction* fullScreen = menu.addAction(Text(IDS_FULL_SCREEN));
-    const QAction* chosen = menu.exec(QCursor::pos());
+    // From the keyboard (F10) the menu opens under its button rather than wherever the pointer is.
+    const QPoint at = sizeMenu_->underMouse() ? QCursor::pos() : sizeMenu_->mapToGlobal(QPoint(0, sizeMenu_->height()));
+    const QAction* chosen = menu.exec(at);
     if (chosen == fullScreen)
         emit presenterRequested();
     else if (chosen && chosen->data().isValid())

@@ -18,6 +18,7 @@ class OstEventListModel;
 class OstFriendChooser;
 class OstZoomControls;
 class CxSkinButton;
+class OstMainDlgAccess;
 class OstVideoWidget;
 struct OstMainDlgLayout;
 
@@ -186,6 +187,7 @@ private:
     int cameraErrorId_ = 351;
     int previewSize_ = 0;
     bool listShown_ = true;
+    OstMainDlgAccess* access_ = nullptr;
     bool closeEndsProgram_ = false;
     int backgroundId_ = 0;
     QPixmap background_;

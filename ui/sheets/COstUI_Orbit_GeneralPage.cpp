@@ -31,6 +31,7 @@ enum Text {
     kFileName = 362,
     kDateSerial = 363,
     kCustomize = 364,
+    kCustomNameField = 512,
     kFileLocation = 365,
     kChange = 366,
     kResolution = 367,
@@ -100,6 +101,7 @@ bool COstUI_Orbit_GeneralPage::OnInitDialog() {
     place(deviceLabel_, 16, 22, 62, 10);
     devices_ = Make<QComboBox>(this, 2001);
     place(devices_, 80, 20, 190, 14);
+    deviceLabel_->setBuddy(devices_);
     audio_ = Make<QPushButton>(this, 2017);
     place(audio_, 150, 39, 120, 15);
     hidden_ = Make<QLabel>(this, 2018);
@@ -132,12 +134,13 @@ bool COstUI_Orbit_GeneralPage::OnInitDialog() {
 
     resolutionGroup_ = Make<QGroupBox>(this, 2012);
     place(resolutionGroup_, 7, 207, 132, 36);
-    resolutions_ = Make<QComboBox>(this, 2013);
-    place(resolutions_, 16, 221, 114, 14);
+    // The combo boxes sit in their group boxes, whose titles then name them to screen readers.
+    resolutions_ = Make<QComboBox>(resolutionGroup_, 2013);
+    inGroup(resolutions_, resolutionGroup_, 16, 221, 114, 14);
     rateGroup_ = Make<QGroupBox>(this, 2014);
     place(rateGroup_, 147, 207, 132, 36);
-    rates_ = Make<QComboBox>(this, 2015);
-    place(rates_, 156, 221, 62, 14);
+    rates_ = Make<QComboBox>(rateGroup_, 2015);
+    inGroup(rates_, rateGroup_, 156, 221, 62, 14);
     rateUnit_ = Make<QLabel>(this, 2016);
     place(rateUnit_, 222, 223, 54, 10);
 
@@ -219,6 +222,7 @@ void COstUI_Orbit_GeneralPage::ApplyTexts() {
     nameGroup_->setTitle(Load(kFileName));
     dateSerial_->setText(Load(kDateSerial));
     custom_->setText(Load(kCustomize));
+    customName_->setAccessibleName(Load(kCustomNameField));
     folderGroup_->setTitle(Load(kFileLocation));
     change_->setText(Load(kChange));
     resolutionGroup_->setTitle(Load(kResolution));

@@ -98,6 +98,11 @@ const Group kGroups[] = {
     {4056, 413, 215, 164, 64, 52},
 };
 
+// The setting an "AUTO" box switches: the bandwidth and exposure rows, the white balance group.
+int AutoBoxSetting(int boxId) {
+    return boxId == 4030 ? 397 : boxId == 4034 ? 398 : 399;
+}
+
 // Text numbers; named apart from the page's slots, which share some of the words.
 enum Text {
     kTextTitle = 384,
@@ -170,6 +175,7 @@ bool Page::OnInitDialog() {
         slider->setRange(row.min, row.max);
         slider->setSingleStep(row.step);
         slider->setPageStep(row.step * 10);
+        label->setBuddy(slider);
         auto* value = Make<QLabel>(this, row.labelId + 2);
         value->setGeometry(du.Rect(row.valueLeft, row.top, 30, 12));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -232,8 +238,12 @@ void Page::ApplyTexts() {
         labels_[i]->setText(Load(kRows[i].text));
     for (int i = 0; i < kBoxCount; ++i) {
         const Box& b = kBoxes[i];
-        if (b.text == 0)
+        if (b.text == 0) {
+            // The "AUTO" column's boxes have no text of their own: a screen reader gets the
+            // setting they switch with the column's heading.
+            boxes_[i]->setAccessibleName(QStringLiteral("%1 (%2)").arg(Load(AutoBoxSetting(b.id)), Load(kTextAuto)));
             continue;
+        }
         if (b.multiLine)
             OstPageText::SetWrappedText(boxes_[i], Load(b.text), du.X(b.width), du.Y(b.height));
         else

@@ -84,6 +84,9 @@ bool COstUI_Orbit_RemotePage::OnInitDialog() {
     place(second_, 108, 114, 130, 13);
     for (QLineEdit* edit : {first_, second_})
         edit->setEchoMode(QLineEdit::Password);
+    // The labels name the password fields to screen readers.
+    typeLabel_->setBuddy(first_);
+    retypeLabel_->setBuddy(second_);
     save_ = Make<QPushButton>(this, 6005);
     place(save_, 108, 134, 60, 15);
     change_ = Make<QPushButton>(this, 6008);

@@ -125,6 +125,33 @@ TEST_F(EventListCtrlTest, TransferRowGoesFromConnectingThroughItsBarToItsFinalTe
     EXPECT_EQ(Shown(int(std::size(finals)), 1), u"Finish"_qs) << "a finished row stays finished";
 }
 
+TEST_F(EventListCtrlTest, EscPressesTheCurrentRowsCancelAndTheStatusReadsInWords) {
+    events.AddEvent(Record(EventRecord::Sent, u"a.jpg"_qs, EventRecord::Transferring), 7);
+    events.AddEvent(Record(EventRecord::Taken, u"b.jpg"_qs));
+    QList<int> cancelled;
+    QObject::connect(list.get(), &COstUI_Orbit_EventListCtrl::buttonClicked, [&](int row) { cancelled << row; });
+    const auto spoken = [&](int row) {
+        return events.data(events.index(row, OstEventListModel::StatusColumn), Qt::AccessibleTextRole).toString();
+    };
+    EXPECT_EQ(spoken(1), events.CancelText());
+    EXPECT_FALSE(events.data(events.index(1, 0), Qt::AccessibleDescriptionRole).toString().isEmpty());
+
+    // On a row without a transfer Esc does nothing; on the transfer's row it cancels it.
+    list->SelectOnly(0);
+    QTest::keyClick(list.get(), Qt::Key_Escape);
+    EXPECT_TRUE(cancelled.isEmpty());
+    list->SelectOnly(1);
+    QTest::keyClick(list.get(), Qt::Key_Escape);
+    EXPECT_EQ(cancelled, QList<int>({1}));
+    EXPECT_FALSE(events.Row(1)->HasButton());
+    // The cancelled transfer shows the cross, and says "Failed"; a finished one says "Succeeded".
+    EXPECT_EQ(spoken(1), OstLanguageSelector::GetInstance().GetString(510));
+    events.AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Completed));
+    EXPECT_EQ(spoken(0), OstLanguageSelector::GetInstance().GetString(509));
+    EXPECT_EQ(spoken(2), OstLanguageSelector::GetInstance().GetString(510));
+    EXPECT_TRUE(spoken(1).isEmpty());
+}
+
 TEST_F(EventListCtrlTest, RowHandlesFollowTheirRowsAndASnapshotEndsNoTransfer) {
     events.Load({Record(EventRecord::Taken, u"a.jpg"_qs), Record(EventRecord::Taken, u"b.jpg"_qs)});
     const QPersistentModelIndex b = list->RowHandle(1);
