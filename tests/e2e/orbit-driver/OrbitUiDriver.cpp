@@ -6,9 +6,9 @@
 //        | text <widget> | state <widget> | rows <list> | click-cell <list> <row> <column>
 //        | combo <widget> <index> | pick <widget> <item text> | items <widget> | grab <widget> <file>
 //        | box <button text or index> | menu <action object name> | tray <action object name>
-//        | modal | language <id> | camera plug|unplug|running | memory | objects | quit
+//        | popup <menu> | modal | focus | language <id> | camera plug|unplug|running | memory | objects | quit
 //   out: ready <ms> | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
-//        | items <widget> <texts...> | modal <class> <title>
+//        | items <widget> <texts...> | modal <class> <title> | focus <widget with the keyboard>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
 //        | memory <resident kB> <peak resident kB> | camera <1 when a camera streams, else 0>
 //        | objects <widgets alive> <objects under the top-level windows> <anonymous kB> <file kB>
@@ -90,7 +90,7 @@ QString TextOf(QWidget* w) {
     if (auto* edit = qobject_cast<QLineEdit*>(w))
         return edit->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return button->text().isEmpty() ? button->toolTip() : button->text();
+        return button->text().isEmpty() ? button->accessibleName() : button->text();
     if (auto* combo = qobject_cast<QComboBox*>(w))
         return combo->currentText();
     if (w->isWindow())
@@ -247,6 +247,10 @@ private:
         }
         if (cmd == u"memory")
             return Print(Memory());
+        if (cmd == u"focus") {
+            const QWidget* focus = QApplication::focusWidget();
+            return Print({QStringLiteral("focus"), focus ? focus->objectName() : QString()});
+        }
         if (cmd == u"objects") {
             // Widgets and objects alive, for telling growth from caches apart from a leak.
             qsizetype objects = 0;
@@ -303,6 +307,14 @@ private:
         QWidget* w = FindWidget(f.value(1));
         if (!w)
             return fail(QStringLiteral("no such widget"));
+        if (cmd == u"popup") {
+            // A menu shown without its own loop, as the tray shows its menu.
+            auto* menu = qobject_cast<QMenu*>(w);
+            if (!menu)
+                return fail(QStringLiteral("not a menu"));
+            menu->popup(QPoint(100, 100));
+            return done();
+        }
         if (cmd == u"click" || cmd == u"dclick" || cmd == u"rclick") {
             const QPoint at = f.size() > 3 ? QPoint(f.value(2).toInt(), f.value(3).toInt()) : w->rect().center();
             done();
