@@ -106,8 +106,11 @@ popups = []
 
 
 def on_showing(event):
-    if event.detail1 and event.source.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU):
-        popups.append(event.source)
+    try:
+        if event.detail1 and event.source.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU):
+            popups.append(event.source)
+    except GLib.Error:
+        pass  # gone again before its event was read: nothing to walk
 
 
 def settle(seconds=0.4):
@@ -222,8 +225,13 @@ def app_of(driver_path):
 
 
 def windows(app):
-    """The shown windows, with the menus that popped up."""
-    return [w for w in children(app) + popups if w is not None and showing(w)]
+    """The shown windows, with the menus that popped up (and are still there)."""
+    def shown(w):
+        try:
+            return w is not None and showing(w)
+        except GLib.Error:
+            return False
+    return [w for w in children(app) + popups if shown(w)]
 
 
 def new_window(app, before, seconds=10):
@@ -356,6 +364,12 @@ def check_sheet(driver, app, language):
         tab.queryAction().doAction(0)
         settle()
         check_window(sheet, f"settings page {i + 1} ({language})", language)
+    if language == 1033:
+        # The names follow a language switch made while the sheet is open (from the tray).
+        driver.do("language", 1042)
+        settle()
+        check_window(sheet, "settings, switched to Korean while open", 1042)
+        driver.do("language", 1033)
     driver.do("click", "2")
     settle()
 
