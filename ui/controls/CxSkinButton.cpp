@@ -129,6 +129,11 @@ void CxSkinButton::SetCheckMode(CheckMode mode) {
         setChecked(false);
 }
 
+void CxSkinButton::nextCheckState() {
+    if (checkMode_ != CheckMode::Switch)
+        QPushButton::nextCheckState();
+}
+
 bool CxSkinButton::hitButton(const QPoint& pos) const {
     return shape_.isEmpty() ? rect().contains(pos) : shape_.contains(pos);
 }
@@ -179,7 +184,7 @@ void CxSkinButton::paintEvent(QPaintEvent*) {
     const QRect textRect = rect().adjusted(focusMargin_ + 2, 0, -(focusMargin_ + 2), 0);
     const QString caption = text();
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
-    const bool pressed = isDown() || isChecked();
+    const bool pressed = isDown() || (isChecked() && checkMode_ != CheckMode::Switch);
 
     if (!isEnabled()) {
         if (!bitmaps_[kDisabled].isNull())

@@ -13,7 +13,9 @@
 class CxSkinButton : public QPushButton {
     Q_OBJECT
 public:
-    enum class CheckMode { Push, Toggle, Radio };
+    // Switch: an on/off button whose state its owner sets and its bitmaps show (never the
+    // pressed face); a click only asks for the change. Screen readers read it as a toggle.
+    enum class CheckMode { Push, Toggle, Radio, Switch };
     enum class DrawMode { Transparent = 0, Stretch = 1, Tile = 2 };
 
     explicit CxSkinButton(QWidget* parent = nullptr);
@@ -50,12 +52,12 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void nextCheckState() override;
 
 private:
     enum Slot { kNormal, kDown, kOver, kDisabled, kFocus, kSlots };
     void LoadBitmaps();
     void UpdateAccessibleName();
-    QString name_;
     void DrawBitmap(QPainter& painter, const QPixmap& pixmap);
 
     int ids_[kSlots] = {};
@@ -63,6 +65,7 @@ private:
     qreal loadedRatio_ = 0;
     QRegion shape_;
     QColor textColour_;
+    QString name_;
     DrawMode drawMode_ = DrawMode::Stretch;
     bool border_ = false;
     int focusMargin_ = 0;

@@ -173,6 +173,7 @@ void COstUI_Orbit_MainDlg::CreateControls() {
     sendSoftware_ = button(IDC_SEND_SOFTWARE, OstSkin::SendSoftware);
     listToggle_ = button(IDC_LIST_TOGGLE, OstSkin::HideList);
     mirror_ = button(IDC_MIRROR, OstSkin::Mirror);
+    mirror_->SetCheckMode(CxSkinButton::CheckMode::Switch);
 
     sendTo_ = label(IDC_SEND_TO, true);
     location_ = label(IDC_LOCATION, false);
@@ -343,6 +344,7 @@ void COstUI_Orbit_MainDlg::SetZoom(int percent, bool disable) {
 }
 
 void COstUI_Orbit_MainDlg::SetMirrorButton(bool on) {
+    mirror_->setChecked(on);
     mirror_->SetNormalBitmap(on ? OstSkin::MirrorOn : OstSkin::Mirror.normal);
     mirror_->update();
 }

@@ -112,6 +112,9 @@ void OstMainDlgAccess::ApplyTexts() {
             button->setShortcut(command.keys);
         const int text = command.id == COstUI_Orbit_MainDlg::IDC_LIST_TOGGLE && !listShown_ ? IDS_SHOW_LIST : command.text;
         button->SetToolTipText(Text(text), command.keys);
+        // A toggle's action carries no key binding to a screen reader: its key is described.
+        if (button->isCheckable())
+            button->setAccessibleDescription(command.keys.toString(QKeySequence::NativeText));
     }
     for (int id : {kZoomEdit, kZoomSlider})
         if (QWidget* zoom = Control(id))

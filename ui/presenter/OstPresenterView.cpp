@@ -19,6 +19,7 @@
 namespace {
 
 enum Text : int {
+    kFullScreenText = 483,
     kFrozenText = 484,
     kKeysTitle = 485,
     kFirstKeyLine = 486,
@@ -84,6 +85,12 @@ OstPresenterView::~OstPresenterView() = default;
 
 void OstPresenterView::Enter(QScreen* dialogScreen) {
     dialogScreen_ = dialogScreen;
+    // The view is all picture: a screen reader gets its name and its keys in words.
+    QStringList keys;
+    for (int line = kFirstKeyLine; line <= kLastKeyLine; ++line)
+        keys.append(String(line));
+    setAccessibleName(String(kFullScreenText));
+    setAccessibleDescription(keys.join(QStringLiteral("; ")));
     const QList<QScreen*> screens = QGuiApplication::screens();
     QStringList names;
     for (const QScreen* screen : screens)

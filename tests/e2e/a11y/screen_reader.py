@@ -56,6 +56,7 @@ def load_tables(root):
         words = re.findall(r"<translation>(.*?)</translation>", text, re.S)
         TABLES[language] = {html.unescape(w).replace("&", "").strip() for w in words}
 
+
 faults = []
 
 
@@ -281,8 +282,8 @@ def press_key(keysym, control=False, shift=False):
     settle(0.2)
 
 
-TAB, ESCAPE, MENU, DELETE, COMMA, DOWN, RETURN, F10 = 0xff09, 0xff1b, 0xff67, 0xffff, 0x2c, 0xff54, 0xff0d, 0xffc7
-L, Q, T = 0x6c, 0x71, 0x74
+TAB, ESCAPE, MENU, DELETE, COMMA, DOWN, RETURN, F10, F11 = 0xff09, 0xff1b, 0xff67, 0xffff, 0x2c, 0xff54, 0xff0d, 0xffc7, 0xffc8
+L, M, Q, T = 0x6c, 0x6d, 0x71, 0x74
 
 
 def check_tab_order(driver, main):
@@ -306,12 +307,14 @@ def check_tab_order(driver, main):
     if seen != wanted:
         fault("main dialog", f"Tab visits {seen}, the layout reads {wanted}")
     for name, key in MAIN_KEYS.items():
-        control = find(main, pyatspi.ROLE_PUSH_BUTTON, name) or find(main, pyatspi.ROLE_TOGGLE_BUTTON, name)
+        control = next((c for c in operable(main) if label_of(c) == name and c.getRole() in
+                        (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX)), None)
         if control is None:
             fault("main dialog", f"no control {name!r}")
             continue
         action = control.queryAction()
         bound = {action.getKeyBinding(i) for i in range(action.nActions)}
+        bound.add(control.description)  # a toggle's key is in its description
         if not any(key.lower() in b.lower().replace("<control>", "ctrl+") for b in bound):
             fault("main dialog", f"{name!r} announces the keys {bound}, not {key}")
 
@@ -333,6 +336,29 @@ def check_command_keys(driver, main):
     settle()
     if find(main, pyatspi.ROLE_PUSH_BUTTON, "Hide List") is None:
         fault("main dialog", "Ctrl+L did not show the list again")
+    # Mirror is an on/off control whose state follows Ctrl+M (Qt 6.4 shows a checkable button
+    # as a check box, later Qt versions as a toggle button).
+    mirror = find(main, pyatspi.ROLE_TOGGLE_BUTTON, "Mirror") or find(main, pyatspi.ROLE_CHECK_BOX, "Mirror")
+    if mirror is None:
+        fault("main dialog", "Mirror does not read as on or off")
+    else:
+        was = mirror.getState().contains(pyatspi.STATE_CHECKED)
+        press_key(M, control=True)
+        settle()
+        if mirror.getState().contains(pyatspi.STATE_CHECKED) == was:
+            fault("main dialog", "Ctrl+M did not switch Mirror")
+        press_key(M, control=True)
+        settle()
+    # F11: the full-screen view, named and with its keys described; Esc comes back.
+    before = windows(driver.app)
+    press_key(F11)
+    view = new_window(driver.app, before)
+    if view is None or view.name != "Full Screen" or "Esc" not in view.description:
+        fault("full-screen view", f"F11 opened {view.name if view else None!r}, described as {view.description if view else None!r}")
+    press_key(ESCAPE)
+    settle()
+    if view is not None and any(w == view for w in windows(driver.app)):
+        fault("full-screen view", "Esc did not leave it")
 
 
 def check_main(app, language):
@@ -449,7 +475,7 @@ def main():
     pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
     driver = Driver(driver_path, env)
     driver.wait(["painted", "main"], 60)
-    app = app_of(driver_path)
+    app = driver.app = app_of(driver_path)
     # A photo, so the list has a row to read.
     driver.do("click", "102/1016")
     driver.wait(["row-shown"], 30)

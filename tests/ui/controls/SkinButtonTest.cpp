@@ -126,6 +126,25 @@ TEST(SkinButton, CheckModesAndTheKeyboard) {
     push.setFocus();
     QTest::keyClick(&push, Qt::Key_Tab);
     EXPECT_TRUE(toggle.hasFocus());
+
+    // Switch: a click only asks; the owner's state stands and is shown by the normal face.
+    CxSkinButton mirror(&window);
+    mirror.SetSkin(kSkin[0], kSkin[1], kSkin[2], kSkin[3], kSkin[4]);
+    mirror.SetCheckMode(CxSkinButton::CheckMode::Switch);
+    mirror.show();
+    int asked = 0;
+    QObject::connect(&mirror, &QAbstractButton::clicked, [&] { ++asked; });
+    QTest::mouseClick(&mirror, Qt::LeftButton, {}, mirror.rect().center());
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(mirror.isChecked());
+    mirror.setChecked(true);
+    QTest::mouseClick(&mirror, Qt::LeftButton, {}, mirror.rect().center());
+    EXPECT_TRUE(mirror.isChecked());
+    // Checked, it does not wear the pressed face a checked toggle wears.
+    const QImage asSwitch = mirror.grab().toImage();
+    mirror.SetCheckMode(CxSkinButton::CheckMode::Toggle);
+    mirror.setChecked(true);
+    EXPECT_NE(mirror.grab().toImage(), asSwitch);
 }
 
 TEST(SkinButton, ImageButtonsAreNamedByTheirTooltipTextButtonsByTheirText) {
@@ -143,7 +162,8 @@ TEST(SkinButton, ImageButtonsAreNamedByTheirTooltipTextButtonsByTheirText) {
     EXPECT_EQ(AccessibleName(&image), u"Take Photo"_qs);
     EXPECT_EQ(AccessibleName(&text), u"Setting"_qs);
     EXPECT_EQ(AccessibleName(&label), u"Send To"_qs);
-    // A changed tooltip renames the image button.
-    image.SetToolTipText(u"Photo"_qs);
+    // A changed tooltip renames the image button; the keys are the tooltip's, not the name's.
+    image.SetToolTipText(u"Photo"_qs, QKeySequence(Qt::CTRL | Qt::Key_T));
     EXPECT_EQ(AccessibleName(&image), u"Photo"_qs);
+    EXPECT_EQ(image.toolTip(), u"Photo (Ctrl+T)"_qs);
 }
