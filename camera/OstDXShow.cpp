@@ -663,7 +663,21 @@ void OstDXShow::ChangeResolution(std::int32_t bitCount, std::int32_t width, std:
         Run();
 }
 
+bool OstDXShow::RateInEffect(std::uint32_t framesPerSecond) const {
+    IOstStreamConfig* config = sourceFilter_ ? sourceFilter_->StreamConfig() : nullptr;
+    OstMediaType format;
+    const std::uint32_t wanted = framesPerSecond == 0 ? 5 : framesPerSecond;
+    return config && config->GetFormat(format) && format.avgTimePerFrame == kUnitsPerSecond / wanted;
+}
+
 bool OstDXShow::ChangeFrameRate(std::uint32_t framesPerSecond) {
+    // A stream already running at the rate is left alone: the settings sheet asks on every
+    // close, and each restart blinked the preview and left GStreamer's state messages behind
+    // (about 8 kB a restart, which a long day of sheets turned into megabytes).
+    if (State() == GraphState::Running && RateInEffect(framesPerSecond)) {
+        frameRate_ = framesPerSecond == 0 ? 5 : framesPerSecond;
+        return true;
+    }
     const bool wasRunning = State() == GraphState::Running;
     if (wasRunning)
         Stop();

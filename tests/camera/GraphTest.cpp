@@ -167,6 +167,14 @@ TEST_F(GraphTest, FrameRateRules) {
     EXPECT_EQ(graph->FrameRate(), 5u);
     EXPECT_EQ(graph->State(), GraphState::Running);
 
+    // The rate it already runs at leaves the stream alone: not even a camera that would
+    // refuse it now is asked again, and nothing is reported.
+    camera->RefuseFrameRate(5);
+    EXPECT_TRUE(graph->ChangeFrameRate(5));
+    EXPECT_EQ(graph->State(), GraphState::Running);
+    EXPECT_TRUE(reporter.Texts().isEmpty()) << reporter.Texts().join(u""_qs).toStdString();
+    camera->RefuseFrameRate(5, false);
+
     // A refused rate, and one the camera does not offer, fall back to the camera's rate.
     camera->RefuseFrameRate(15);
     EXPECT_FALSE(graph->ChangeFrameRate(15));

@@ -10,7 +10,7 @@
 //   out: ready <ms> | text <widget> <value> | state <widget> <visible> <enabled> | row <i> <cells...>
 //        | items <widget> <texts...> | modal <class> <title> | focus <widget with the keyboard>
 //        | rows <n> | message <text> | done <command> | error <command> <why>
-//        | memory <resident kB> <peak resident kB> | camera <1 when a camera streams, else 0>
+//        | memory <resident kB> <peak resident kB> <heap in use kB> | camera <1 when a camera streams, else 0>
 //        | objects <widgets alive> <objects under the top-level windows> <anonymous kB> <file kB>
 //   and unasked, for the whole-process benchmarks (ms since main() began, for comparison):
 //        painted main <ms>   the main dialog's first paint
@@ -48,6 +48,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -164,7 +165,9 @@ private:
 // Resident and peak resident size of this process in kB, from the kernel's status file.
 QStringList Memory() {
     QFile status(QStringLiteral("/proc/self/status"));
-    QStringList out{QStringLiteral("memory"), QString(), QString()};
+    // The heap's bytes in use, apart from what the allocator keeps free.
+    QStringList out{QStringLiteral("memory"), QString(), QString(),
+                    QString::number(static_cast<qulonglong>(mallinfo2().uordblks / 1024))};
     if (!status.open(QIODevice::ReadOnly))
         return out;
     for (const QByteArray& line : status.readAll().split('\n')) {
