@@ -875,9 +875,9 @@
         <translation>成功</translation>
     </message>
     <message id="510">
-        <source>Failed</source>
-        <extracomment>What the red cross in a row's Status column says to a screen reader.</extracomment>
-        <translation>失敗</translation>
+        <source>Not completed</source>
+        <extracomment>What the red cross in a row's Status column says to a screen reader: the transfer failed or was cancelled.</extracomment>
+        <translation>未完成</translation>
     </message>
     <message id="511">
         <source>Double-click or press F11 for the full-screen view.</source>

@@ -875,9 +875,9 @@
         <translation>Succeeded</translation>
     </message>
     <message id="510">
-        <source>Failed</source>
-        <extracomment>What the red cross in a row's Status column says to a screen reader.</extracomment>
-        <translation>Failed</translation>
+        <source>Not completed</source>
+        <extracomment>What the red cross in a row's Status column says to a screen reader: the transfer failed or was cancelled.</extracomment>
+        <translation>Not completed</translation>
     </message>
     <message id="511">
         <source>Double-click or press F11 for the full-screen view.</source>

@@ -13,7 +13,7 @@ constexpr int kFromText = 318;
 constexpr int kToText = 319;
 constexpr int kCancelText = 451;
 constexpr int kSucceededText = 509;
-constexpr int kFailedText = 510;
+constexpr int kNotCompletedText = 510;
 constexpr int kCancelKeyText = 513;
 
 QString Text(int number) {
@@ -79,7 +79,7 @@ QVariant OstEventListModel::StatusForReaders(const EventRow& row, int role) cons
     if (row.Record.Status == EventRecord::Completed)
         return Text(kSucceededText);
     if (row.Record.Status == EventRecord::Ended)
-        return Text(kFailedText);
+        return Text(kNotCompletedText);
     return QString();
 }
 

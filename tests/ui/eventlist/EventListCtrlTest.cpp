@@ -144,7 +144,7 @@ TEST_F(EventListCtrlTest, EscPressesTheCurrentRowsCancelAndTheStatusReadsInWords
     QTest::keyClick(list.get(), Qt::Key_Escape);
     EXPECT_EQ(cancelled, QList<int>({1}));
     EXPECT_FALSE(events.Row(1)->HasButton());
-    // The cancelled transfer shows the cross, and says "Failed"; a finished one says "Succeeded".
+    // The cancelled transfer shows the cross, and says "Not completed"; a finished one says "Succeeded".
     EXPECT_EQ(spoken(1), OstLanguageSelector::GetInstance().GetString(510));
     events.AddEvent(Record(EventRecord::Received, u"c.jpg"_qs, EventRecord::Completed));
     EXPECT_EQ(spoken(0), OstLanguageSelector::GetInstance().GetString(509));
