@@ -287,6 +287,11 @@ const OstMediaType* OstDXShow::FindCaptureType(const std::vector<OstMediaType>& 
     return nullptr;
 }
 
+std::uint32_t OstDXShow::UsableRate(std::uint32_t framesPerSecond) {
+    // No rate at all is taken as the slowest the camera offers.
+    return framesPerSecond == 0 ? 5 : framesPerSecond;
+}
+
 bool OstDXShow::SetPreviewRate() {
     const QString step = u"SetPreviewRate"_qs;
     IOstStreamConfig* config = sourceFilter_ ? sourceFilter_->StreamConfig() : nullptr;
@@ -300,8 +305,7 @@ bool OstDXShow::SetPreviewRate() {
         return false;
     }
     const std::int64_t kept = format.avgTimePerFrame;
-    if (frameRate_ == 0)
-        frameRate_ = 5;
+    frameRate_ = UsableRate(frameRate_);
     format.avgTimePerFrame = kUnitsPerSecond / frameRate_;
     if (config->SetFormat(format))
         return true;
@@ -666,8 +670,8 @@ void OstDXShow::ChangeResolution(std::int32_t bitCount, std::int32_t width, std:
 bool OstDXShow::RateInEffect(std::uint32_t framesPerSecond) const {
     IOstStreamConfig* config = sourceFilter_ ? sourceFilter_->StreamConfig() : nullptr;
     OstMediaType format;
-    const std::uint32_t wanted = framesPerSecond == 0 ? 5 : framesPerSecond;
-    return config && config->GetFormat(format) && format.avgTimePerFrame == kUnitsPerSecond / wanted;
+    return config && config->GetFormat(format) &&
+           format.avgTimePerFrame == kUnitsPerSecond / UsableRate(framesPerSecond);
 }
 
 bool OstDXShow::ChangeFrameRate(std::uint32_t framesPerSecond) {
@@ -675,7 +679,7 @@ bool OstDXShow::ChangeFrameRate(std::uint32_t framesPerSecond) {
     // close, and each restart blinked the preview and left GStreamer's state messages behind
     // (about 8 kB a restart, which a long day of sheets turned into megabytes).
     if (State() == GraphState::Running && RateInEffect(framesPerSecond)) {
-        frameRate_ = framesPerSecond == 0 ? 5 : framesPerSecond;
+        frameRate_ = UsableRate(framesPerSecond);
         return true;
     }
     const bool wasRunning = State() == GraphState::Running;

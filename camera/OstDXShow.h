@@ -103,7 +103,8 @@ private:
     bool BuildSourceFilter();
     bool SetResolution();
     bool SetPreviewRate();
-    // Whether the source already delivers this rate (0 meaning 5, as SetPreviewRate takes it).
+    static std::uint32_t UsableRate(std::uint32_t framesPerSecond);
+    // Whether the source already delivers this rate, read as SetPreviewRate reads it.
     bool RateInEffect(std::uint32_t framesPerSecond) const;
     bool BuildColorConverterFilter();
     bool BuildVMR9Filter();

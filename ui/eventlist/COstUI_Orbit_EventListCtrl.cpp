@@ -136,19 +136,24 @@ QRect COstUI_Orbit_EventListCtrl::CellRect(int index, int column) const {
 bool COstUI_Orbit_EventListCtrl::event(QEvent* event) {
     // The menu key opens the row menu at the current row, not wherever the pointer rests.
     if (event->type() == QEvent::ContextMenu &&
-        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid()) {
-        emit customContextMenuRequested(visualRect(currentIndex()).center());
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard && OpenMenuAtCurrentRow()) {
         event->accept();
         return true;
     }
     return QTableView::event(event);
 }
 
+bool COstUI_Orbit_EventListCtrl::OpenMenuAtCurrentRow() {
+    if (!currentIndex().isValid())
+        return false;
+    emit customContextMenuRequested(visualRect(currentIndex()).center());
+    return true;
+}
+
 void COstUI_Orbit_EventListCtrl::keyPressEvent(QKeyEvent* event) {
     // Shift+F10 opens the row menu, as the menu key does (X11 turns only the latter into a
     // context-menu request).
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && currentIndex().isValid()) {
-        emit customContextMenuRequested(visualRect(currentIndex()).center());
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && OpenMenuAtCurrentRow()) {
         event->accept();
         return;
     }

@@ -60,6 +60,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Asks for the row menu at the current row, as a keyboard opens it; false without one.
+    bool OpenMenuAtCurrentRow();
     void FitRowHeight();
     void CoolHotRow();
 
