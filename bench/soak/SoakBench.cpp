@@ -36,6 +36,9 @@ struct Sample {
     // The resident size split: the heap and other private memory, and mapped files (fonts).
     qint64 anonKb[2] = {0, 0};
     qint64 fileKb[2] = {0, 0};
+    // The allocator's bytes in use, which its kept free pages and steps do not blur.
+    qint64 heapKb[2] = {0, 0};
+    qsizetype rows[2] = {0, 0};
     int fds[2] = {0, 0};
     int threads[2] = {0, 0};
 };
@@ -63,6 +66,27 @@ void Read(qint64 pid, Sample& s, int who) {
         }
     }
     *fds = int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+qint64 HeapKb(OrbitUiProcess& orbit) {
+    const int from = orbit.LineCount();
+    orbit.Command({QStringLiteral("memory")});
+    const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"memory"; }, 10000, from);
+    return at < 0 ? 0 : orbit.Lines()[at].value(3).toLongLong();
+}
+
+// The least-squares slope of value over the samples from minute 10 on, per hour.
+template <typename Value>
+double SlopePerHour(const QList<Sample>& samples, Value value) {
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const Sample& s : samples) {
+        if (s.minute < 10)
+            continue;
+        const double x = s.minute / 60.0, y = double(value(s));
+        n += 1, sx += x, sy += y, sxx += x * x, sxy += x * y;
+    }
+    const double d = n * sxx - sx * sx;
+    return n < 2 || d == 0 ? 0 : (n * sxy - sx * sy) / d;
 }
 
 bool WaitForFriend(OrbitUiProcess& orbit, const QString& name) {
@@ -176,6 +200,10 @@ int main(int argc, char** argv) {
             s.minute = clock.elapsed() / 60000.0;
             Read(alice.ProcessId(), s, 0);
             Read(bob.ProcessId(), s, 1);
+            s.heapKb[0] = HeapKb(alice);
+            s.heapKb[1] = HeapKb(bob);
+            s.rows[0] = alice.Rows().size();
+            s.rows[1] = bob.Rows().size();
             samples.append(s);
             std::printf("%6.1f min  alice %7lld kB %4d fds %3d threads   bob %7lld kB %4d fds %3d threads\n",
                         s.minute, s.rssKb[0], s.fds[0], s.threads[0], s.rssKb[1], s.fds[1], s.threads[1]);
@@ -199,22 +227,25 @@ int main(int argc, char** argv) {
     last.minute = clock.elapsed() / 60000.0;
     Read(alice.ProcessId(), last, 0);
     Read(bob.ProcessId(), last, 1);
+    last.heapKb[0] = HeapKb(alice);
+    last.heapKb[1] = HeapKb(bob);
+    last.rows[0] = alice.Rows().size();
+    last.rows[1] = bob.Rows().size();
     samples.append(last);
-    const qsizetype alicePhotos = alice.Rows().size();
 
     QFile csv(out + QStringLiteral("/soak.csv"));
     if (csv.open(QIODevice::WriteOnly)) {
         QTextStream text(&csv);
         text << "minute";
         for (const char* who : {"alice", "bob"})
-            for (const char* column : {"rss_kb", "anon_kb", "file_kb", "fds", "threads"})
+            for (const char* column : {"rss_kb", "anon_kb", "file_kb", "heap_kb", "rows", "fds", "threads"})
                 text << ',' << who << '_' << column;
         text << '\n';
         for (const Sample& s : samples) {
             text << s.minute;
             for (int who = 0; who < 2; ++who)
                 text << ',' << s.rssKb[who] << ',' << s.anonKb[who] << ',' << s.fileKb[who] << ','
-                     << s.fds[who] << ',' << s.threads[who];
+                     << s.heapKb[who] << ',' << s.rows[who] << ',' << s.fds[who] << ',' << s.threads[who];
             text << '\n';
         }
     }
@@ -228,7 +259,6 @@ int main(int argc, char** argv) {
             break;
         }
     const double hours = std::max(1e-6, (last.minute - from->minute) / 60.0);
-    std::printf("rows in alice's list: %lld\n", static_cast<long long>(alicePhotos));
     for (int who = 0; who < 2; ++who)
         std::printf("%s: resident %+.2f MB per hour after minute %.0f (heap and private %+.2f, mapped files "
                     "%+.2f); descriptors %d -> %d; threads %d -> %d\n",
@@ -236,6 +266,16 @@ int main(int argc, char** argv) {
                     from->minute, (last.anonKb[who] - from->anonKb[who]) / 1024.0 / hours,
                     (last.fileKb[who] - from->fileKb[who]) / 1024.0 / hours, from->fds[who], last.fds[who],
                     from->threads[who], last.threads[who]);
+    // The rows are the user's own data, so the heap's growth is also given per row added.
+    for (int who = 0; who < 2; ++who) {
+        const double rss = SlopePerHour(samples, [who](const Sample& s) { return s.rssKb[who]; }) / 1024;
+        const double heap = SlopePerHour(samples, [who](const Sample& s) { return s.heapKb[who]; }) / 1024;
+        const double rows = SlopePerHour(samples, [who](const Sample& s) { return s.rows[who]; });
+        std::printf("%s by a least-squares fit from minute 10: resident %+.2f MB per hour, heap in use %+.2f MB "
+                    "per hour, %lld rows (%+.0f an hour, %.2f kB of heap each)\n",
+                    who == 0 ? "alice" : "bob", rss, heap, static_cast<long long>(last.rows[who]), rows,
+                    rows > 0 ? heap * 1024 / rows : 0.0);
+    }
     const bool clean = alice.Quit() && bob.Quit();
     peer.Stop();
     return clean ? 0 : 1;
