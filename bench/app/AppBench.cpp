@@ -12,6 +12,8 @@
 //                             and goal_ms (2 x floor + one frame interval at 30 fps)
 //   Memory                    resident kB after start, after 10 and after 100 photos taken and
 //                             sent to a contact; per_photo_kB from the 10th to the 100th
+//   StoredRows                heap in use and resident kB after start on a stored list of no
+//                             rows and of 6,000 rows; per_row_B, what a kept row costs
 // Under an X server (xvfb-run) the program draws through xcb, otherwise offscreen.
 #include "OrbitUiProcess.h"
 #include "PrivateBus.h"
@@ -19,6 +21,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -247,12 +250,15 @@ void Shutter(benchmark::State& state) {
 }
 BENCHMARK(Shutter)->Iterations(30)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-double ResidentKb(OrbitUiProcess& orbit) {
+// A field of the driver's memory line: 1 resident kB, 3 heap in use kB.
+double MemoryKb(OrbitUiProcess& orbit, int field = 1) {
     const int from = orbit.LineCount();
     orbit.Command({QStringLiteral("memory")});
     const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"memory"; }, 10000, from);
-    return at < 0 ? 0 : orbit.Lines()[at].value(1).toDouble();
+    return at < 0 ? 0 : orbit.Lines()[at].value(field).toDouble();
 }
+
+double ResidentKb(OrbitUiProcess& orbit) { return MemoryKb(orbit); }
 
 // Takes a photo and sends it to Bob; true once Bob has it whole.
 bool ShootAndSend(OrbitUiProcess& orbit, int sentBefore) {
@@ -311,6 +317,62 @@ void Memory(benchmark::State& state) {
     }
 }
 BENCHMARK(Memory)->Iterations(1)->Unit(benchmark::kSecond);
+
+// A home whose stored list has count rows (taken, sent and received in turn), each naming a
+// photo that is there.
+bool StoredHome(const QString& home, int count) {
+    const QString pictures = home + QStringLiteral("/Pictures/Orbit/");
+    const QString data = home + QStringLiteral("/.local/share/Ostrel/Orbit");
+    if (!QDir(home).removeRecursively() || !QDir().mkpath(pictures) || !QDir().mkpath(data))
+        return false;
+    const QString photo = pictures + QStringLiteral("photo.jpg");
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    if (!image.save(photo))
+        return false;
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<EventList>");
+    for (int i = 0; i < count; ++i) {
+        const int type = i % 3;
+        const QString name = QStringLiteral("20261208-%1.jpg").arg(i + 1, 5, 10, QLatin1Char('0'));
+        if (::link(QFile::encodeName(photo).constData(), QFile::encodeName(pictures + name).constData()) != 0)
+            return false;
+        xml += QStringLiteral("<Event><EventType>%1</EventType><EventFolder>%2</EventFolder><EventName>%3</EventName>"
+                              "<FriendID>%4</FriendID><Resolution>640x480</Resolution><PictureSize>47.74 KB"
+                              "</PictureSize><Status>%5</Status></Event>")
+                   .arg(type)
+                   .arg(pictures, name, type ? QStringLiteral("Bob") : QString())
+                   .arg(type ? 2 : 0);
+    }
+    xml += QStringLiteral("</EventList>");
+    QFile file(data + QStringLiteral("/EventList.xml"));
+    return file.open(QIODevice::WriteOnly) && file.write(xml.toUtf8()) > 0;
+}
+
+void StoredRows(benchmark::State& state) {
+    if (!TheWorld().ok)
+        return state.SkipWithError("no bus or skype-peer");
+    constexpr int kRows = 6000;
+    for (auto _ : state) {
+        double heap[2] = {0, 0}, resident[2] = {0, 0};
+        for (int i = 0; i < 2; ++i) {
+            const QString home = TheWorld().Home(i ? "rows-many" : "rows-none");
+            OrbitUiProcess orbit;
+            if (!StoredHome(home, i ? kRows : 0) || !StartReady(orbit, home) ||
+                orbit.Rows().size() != (i ? kRows : 0))
+                return state.SkipWithError("the stored list was not shown whole");
+            // Start-up's passing work (the first paints, the contacts' details) ends first.
+            orbit.WaitUntil([] { return false; }, 3000);
+            heap[i] = MemoryKb(orbit, 3);
+            resident[i] = MemoryKb(orbit, 1);
+            orbit.Quit();
+        }
+        state.counters["heap_none_kB"] = heap[0];
+        state.counters["heap_rows_kB"] = heap[1];
+        state.counters["per_row_B"] = (heap[1] - heap[0]) * 1024 / kRows;
+        state.counters["resident_per_row_B"] = (resident[1] - resident[0]) * 1024 / kRows;
+    }
+}
+BENCHMARK(StoredRows)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 
