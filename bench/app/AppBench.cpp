@@ -15,7 +15,9 @@
 //   StoredRows                heap in use and resident kB after start on a stored list of no
 //                             rows and of 6,000 rows; per_row_B, what a kept row costs
 // Under an X server (xvfb-run) the program draws through xcb, otherwise offscreen.
+#include "EventListSamples.h"
 #include "OrbitUiProcess.h"
+#include "OstSettings.h"
 #include "PrivateBus.h"
 #include "SkypePeerProcess.h"
 
@@ -250,16 +252,6 @@ void Shutter(benchmark::State& state) {
 }
 BENCHMARK(Shutter)->Iterations(30)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// A field of the driver's memory line: 1 resident kB, 3 heap in use kB.
-double MemoryKb(OrbitUiProcess& orbit, int field = 1) {
-    const int from = orbit.LineCount();
-    orbit.Command({QStringLiteral("memory")});
-    const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"memory"; }, 10000, from);
-    return at < 0 ? 0 : orbit.Lines()[at].value(field).toDouble();
-}
-
-double ResidentKb(OrbitUiProcess& orbit) { return MemoryKb(orbit); }
-
 // Takes a photo and sends it to Bob; true once Bob has it whole.
 bool ShootAndSend(OrbitUiProcess& orbit, int sentBefore) {
     SkypePeerProcess& peer = TheWorld().peer;
@@ -287,15 +279,15 @@ QString MeasureMemory(benchmark::State& state) {
     int sent = 0;
     for (const auto& t : TheWorld().peer.Transfers(QStringLiteral("bob")))
         sent += t.direction == u"in" && t.state == u"complete" ? 1 : 0;
-    const double atStart = ResidentKb(orbit);
+    const double atStart = orbit.MemoryKb(OrbitUiProcess::Memory::Resident);
     double atTen = 0;
     for (int i = 0; i < 100; ++i) {
         if (!ShootAndSend(orbit, sent + i))
             return QStringLiteral("photo %1 was not sent").arg(i + 1);
         if (i == 9)
-            atTen = ResidentKb(orbit);
+            atTen = orbit.MemoryKb(OrbitUiProcess::Memory::Resident);
     }
-    const double atHundred = ResidentKb(orbit);
+    const double atHundred = orbit.MemoryKb(OrbitUiProcess::Memory::Resident);
     state.counters["start_kB"] = atStart;
     state.counters["after10_kB"] = atTen;
     state.counters["after100_kB"] = atHundred;
@@ -318,34 +310,27 @@ void Memory(benchmark::State& state) {
 }
 BENCHMARK(Memory)->Iterations(1)->Unit(benchmark::kSecond);
 
-// A home whose stored list has count rows (taken, sent and received in turn), each naming a
-// photo that is there.
+// A home whose stored list has count sample rows, saved by the program's own store, each
+// naming a photo that is there (hard links to one small picture).
 bool StoredHome(const QString& home, int count) {
-    const QString pictures = home + QStringLiteral("/Pictures/Orbit/");
-    const QString data = home + QStringLiteral("/.local/share/Ostrel/Orbit");
-    if (!QDir(home).removeRecursively() || !QDir().mkpath(pictures) || !QDir().mkpath(data))
+    OstSettings::Locations locations;
+    locations.DataLocation = home + QStringLiteral("/.local/share");
+    locations.PicturesLocation = home + QStringLiteral("/Pictures");
+    const QString pictures = locations.PicturesLocation + QStringLiteral("/Orbit/");
+    if (!QDir(home).removeRecursively() || !QDir().mkpath(pictures))
         return false;
     const QString photo = pictures + QStringLiteral("photo.jpg");
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(Qt::gray);
     if (!image.save(photo))
         return false;
-    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<EventList>");
-    for (int i = 0; i < count; ++i) {
-        const int type = i % 3;
-        const QString name = QStringLiteral("20261208-%1.jpg").arg(i + 1, 5, 10, QLatin1Char('0'));
-        if (::link(QFile::encodeName(photo).constData(), QFile::encodeName(pictures + name).constData()) != 0)
+    QList<EventRecord> events = SampleEvents(count);
+    for (EventRecord& event : events) {
+        event.EventFolder = pictures;
+        if (::link(QFile::encodeName(photo).constData(), QFile::encodeName(event.FullPath()).constData()) != 0)
             return false;
-        xml += QStringLiteral("<Event><EventType>%1</EventType><EventFolder>%2</EventFolder><EventName>%3</EventName>"
-                              "<FriendID>%4</FriendID><Resolution>640x480</Resolution><PictureSize>47.74 KB"
-                              "</PictureSize><Status>%5</Status></Event>")
-                   .arg(type)
-                   .arg(pictures, name, type ? QStringLiteral("Bob") : QString())
-                   .arg(type ? 2 : 0);
     }
-    xml += QStringLiteral("</EventList>");
-    QFile file(data + QStringLiteral("/EventList.xml"));
-    return file.open(QIODevice::WriteOnly) && file.write(xml.toUtf8()) > 0;
+    return OstSettings(locations).SaveEventList(events);
 }
 
 void StoredRows(benchmark::State& state) {
@@ -362,8 +347,8 @@ void StoredRows(benchmark::State& state) {
                 return state.SkipWithError("the stored list was not shown whole");
             // Start-up's passing work (the first paints, the contacts' details) ends first.
             orbit.WaitUntil([] { return false; }, 3000);
-            heap[i] = MemoryKb(orbit, 3);
-            resident[i] = MemoryKb(orbit, 1);
+            heap[i] = orbit.MemoryKb(OrbitUiProcess::Memory::HeapInUse);
+            resident[i] = orbit.MemoryKb(OrbitUiProcess::Memory::Resident);
             orbit.Quit();
         }
         state.counters["heap_none_kB"] = heap[0];

@@ -68,11 +68,16 @@ void Read(qint64 pid, Sample& s, int who) {
     *fds = int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
 }
 
-qint64 HeapKb(OrbitUiProcess& orbit) {
-    const int from = orbit.LineCount();
-    orbit.Command({QStringLiteral("memory")});
-    const int at = orbit.WaitForLine([](const QStringList& f) { return f.value(0) == u"memory"; }, 10000, from);
-    return at < 0 ? 0 : orbit.Lines()[at].value(3).toLongLong();
+// Both copies' figures at this minute: from /proc, and the heap and rows from each copy itself.
+Sample Take(double minute, OrbitUiProcess* const (&copies)[2]) {
+    Sample s;
+    s.minute = minute;
+    for (int who = 0; who < 2; ++who) {
+        Read(copies[who]->ProcessId(), s, who);
+        s.heapKb[who] = qint64(copies[who]->MemoryKb(OrbitUiProcess::Memory::HeapInUse));
+        s.rows[who] = copies[who]->Rows().size();
+    }
+    return s;
 }
 
 // The least-squares slope of value over the samples from minute 10 on, per hour.
@@ -188,6 +193,7 @@ int main(int argc, char** argv) {
     alice.Do({QStringLiteral("pick"), QStringLiteral("1002"), QStringLiteral("Bob")});
     bob.Do({QStringLiteral("pick"), QStringLiteral("1002"), QStringLiteral("Alice")});
 
+    OrbitUiProcess* const copies[2] = {&alice, &bob};
     QList<Sample> samples;
     QElapsedTimer clock;
     clock.start();
@@ -196,14 +202,7 @@ int main(int argc, char** argv) {
     const QStringList languages{QStringLiteral("1033"), QStringLiteral("1028"), QStringLiteral("1042")};
     for (int round = 0; clock.elapsed() < end; ++round) {
         if (clock.elapsed() >= nextSample) {
-            Sample s;
-            s.minute = clock.elapsed() / 60000.0;
-            Read(alice.ProcessId(), s, 0);
-            Read(bob.ProcessId(), s, 1);
-            s.heapKb[0] = HeapKb(alice);
-            s.heapKb[1] = HeapKb(bob);
-            s.rows[0] = alice.Rows().size();
-            s.rows[1] = bob.Rows().size();
+            const Sample s = Take(clock.elapsed() / 60000.0, copies);
             samples.append(s);
             std::printf("%6.1f min  alice %7lld kB %4d fds %3d threads   bob %7lld kB %4d fds %3d threads\n",
                         s.minute, s.rssKb[0], s.fds[0], s.threads[0], s.rssKb[1], s.fds[1], s.threads[1]);
@@ -223,14 +222,7 @@ int main(int argc, char** argv) {
         }
         alice.WaitUntil([] { return false; }, 3000);
     }
-    Sample last;
-    last.minute = clock.elapsed() / 60000.0;
-    Read(alice.ProcessId(), last, 0);
-    Read(bob.ProcessId(), last, 1);
-    last.heapKb[0] = HeapKb(alice);
-    last.heapKb[1] = HeapKb(bob);
-    last.rows[0] = alice.Rows().size();
-    last.rows[1] = bob.Rows().size();
+    const Sample last = Take(clock.elapsed() / 60000.0, copies);
     samples.append(last);
 
     QFile csv(out + QStringLiteral("/soak.csv"));

@@ -59,6 +59,13 @@ QStringList OrbitUiProcess::Query(const QStringList& fields, const QString& answ
     return at < 0 || Lines()[at].value(0) == u"error" ? QStringList() : Lines()[at];
 }
 
+double OrbitUiProcess::MemoryKb(Memory figure) {
+    const int from = LineCount();
+    Command({QStringLiteral("memory")});
+    const int at = WaitForLine([](const QStringList& f) { return f.value(0) == u"memory"; }, 10000, from);
+    return at < 0 ? 0 : Lines()[at].value(int(figure)).toDouble();
+}
+
 QString OrbitUiProcess::Text(const QString& widget) {
     return Query({QStringLiteral("text"), widget}, QStringLiteral("text")).value(2);
 }

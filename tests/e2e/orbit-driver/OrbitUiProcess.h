@@ -25,6 +25,9 @@ public:
     bool Visible(const QString& widget);
     bool Enabled(const QString& widget);
     bool Checked(const QString& widget);
+    // A figure of the process's memory line, in kB (0 when it did not answer).
+    enum class Memory { Resident = 1, PeakResident = 2, HeapInUse = 3 };
+    double MemoryKb(Memory figure);
     // The event list's rows, top first, each its cells' texts.
     QList<QStringList> Rows(const QString& list = QStringLiteral("1000"));
 
